@@ -1,0 +1,140 @@
+// Every text the program shows, as English/Chinese pairs, in one place.
+//
+// The language is fixed at start-up; a text is picked by the language at the moment it is
+// built. Encoders accept the words of both languages, which is why the pairs are named here
+// and not only looked up. All texts are UTF-8.
+#pragma once
+
+#include <string_view>
+
+namespace velmora {
+
+enum class Language { English, Chinese };
+
+struct TextPair {
+    std::string_view en;
+    std::string_view zh;
+
+    constexpr std::string_view In(Language lang) const {
+        return lang == Language::Chinese ? zh : en;
+    }
+    constexpr bool Matches(std::string_view text) const { return text == en || text == zh; }
+};
+
+// A text that reads the same in both languages.
+constexpr TextPair Same(std::string_view text) { return {text, text}; }
+
+namespace txt {
+
+// Channel cell words.
+inline constexpr TextPair ToneNone{"None", "无"};
+inline constexpr TextPair PowerHigh{"High", "高"};
+inline constexpr TextPair PowerMiddle{"Middle", "中"};
+inline constexpr TextPair PowerLow{"Low", "低"};
+inline constexpr TextPair LockOn{"Lock", "锁定"};
+inline constexpr TextPair LockOff{"Unlock", "未锁定"};
+inline constexpr TextPair ScanYes{"Yes", "有"};
+inline constexpr TextPair ScanNo{"No", "无"};
+
+// Channel grid column titles, columns 0 to 8.
+inline constexpr TextPair ColumnTitles[9] = {
+    {"CH", "信道"},
+    {"Rx Frequency", "接收频率"},
+    {"Tx Frequency", "发射频率"},
+    {"QT/DQT Dec", "QT/DQT解码"},
+    {"QT/DQT Enc", "QT/DQT编码"},
+    {"Power", "功率"},
+    {"Cha Lock", "信道锁定"},
+    {"Scan Add", "扫描添加"},
+    {"Cha Name", "信道名字"},
+};
+inline constexpr std::string_view PriorityRowLabel = "Pr";
+
+// Document, tree and window titles.
+inline constexpr TextPair ChannelInformation{"Channel Information", "信道信息"};
+inline constexpr TextPair ProductInformation{"Product Information", "类型设置"};
+inline constexpr TextPair OptionalFeatures{"Optional Features", "可选功能"};
+inline constexpr TextPair TitleType{"  [ Type:", "  [ 类型:"};
+inline constexpr TextPair TitleBand{"  Fre:", "  频率:"};
+inline constexpr std::string_view TitleEnd = " ]";
+
+// Transfer dialog captions.
+inline constexpr TextPair ReadData{"Read Data", "读数据"};
+inline constexpr TextPair WriteData{"Write Data", "写数据"};
+
+// Option values shared by the settings dialog and the printed options page.
+inline constexpr TextPair Off{"Off", "关"};
+inline constexpr TextPair On{"On", "开"};
+inline constexpr TextPair Auto{"Auto", "自动"};
+inline constexpr TextPair Manual{"Manual", "手动"};
+inline constexpr TextPair ModeChannel{"Channel", "信道"};
+inline constexpr TextPair ModeFrequency{"Frequency", "频率"};
+inline constexpr TextPair ModeMemory{"Memory", "存储"};
+
+// Call Key Define list items (the misspelt "Emegency" is what the radio's users know).
+inline constexpr TextPair CallKeyItems[4] = {
+    {"Off", "关"},
+    {"Call Tone", "呼叫音"},
+    {"Emegency Alarm", "紧急报警"},
+    {"Call Tone + Emergency Alarm", "呼叫音+紧急报警"},
+};
+
+// Printed options page.
+inline constexpr TextPair PrintOptionTitle{"Option", "可选功能"};
+inline constexpr TextPair PrintFunction{"Function", "功能"};
+inline constexpr TextPair OptTimeOutTimer{"Time Out Timer:", "超时定时器:"};
+inline constexpr TextPair OptSquelchLevel{"Squelch Level:", "静噪电平:"};
+inline constexpr TextPair OptBeep{"Beep:", "提示音:"};
+inline constexpr TextPair OptCallTone{"Call Tone:", "呼叫铃音:"};
+inline constexpr TextPair OptChannelDisplay{"Channel Display:", "信道显示:"};
+inline constexpr TextPair OptPriorityScan{"Priority Scan:", "优先扫描:"};
+inline constexpr TextPair OptBusy{"Busy", "繁忙:"};
+inline constexpr TextPair OptPriScanningTime{"Pri-Scanning Time:", "预扫描时间:"};
+inline constexpr TextPair OptScanMode{"Scan Mode:", "扫描模式:"};
+inline constexpr TextPair OptKeypadLock{"Keypad Lock:", "键盘锁定:"};
+inline constexpr TextPair OptLed{"LED", "LED"};
+inline constexpr TextPair OptMode{"Mode:", "模式:"};
+inline constexpr TextPair OptEncoder{"Encoder", "编码器"};
+inline constexpr TextPair OptVoiceSensitivity{"Voice Sensitivity:", "声控灵敏度:"};
+inline constexpr TextPair OptStep{"Step:", "步长:"};
+inline constexpr TextPair OptBatterySaver{"Battery Saver:", "电池省电:"};
+
+// Printed channel pages.
+inline constexpr TextPair PrintChannelTitle{"Channel", "信道"};
+inline constexpr TextPair PrintChannelNumber{"Channel %d:", "信道%d:"};
+inline constexpr TextPair PrintRxFrequency{"Receive Frequency:", "接收频率:"};
+inline constexpr TextPair PrintTxFrequency{"Transceive Frequency:", "发射频率:"};
+inline constexpr TextPair PrintDecode{"QT/DQT Decode:", "QT/DQT解码:"};
+inline constexpr TextPair PrintEncode{"QT/DQT Encode:", "QT/DQT编码:"};
+inline constexpr TextPair PrintPower{"Power:", "功率:"};
+inline constexpr TextPair PrintChannelLock{"Channel Lock:", "信道锁定:"};
+inline constexpr TextPair PrintChannelName{"Channel Name:", "信道名字:"};
+inline constexpr TextPair PrintPageOf = Same("Page %d of %d");
+
+// Messages. The radio's own messages read the same in both languages, as the radio's users
+// have always seen them.
+inline constexpr TextPair MsgCaution = Same("Caution");
+inline constexpr TextPair MsgOutOfRange = Same("Out of range,please input again.");
+inline constexpr TextPair MsgOffRaster =
+    Same("Error data Value, please input according the step value(6.25K/5k).");
+inline constexpr TextPair MsgAllDataCleared = Same("All data will be Cleared!");
+inline constexpr TextPair MsgPortOpenFailed = Same(
+    "Could not Open the Port,Please check whether the Port are occupied or the device are ok");
+inline constexpr TextPair MsgCommunicationError =
+    Same("Communication Error,Please check all the connections and the radio power");
+inline constexpr TextPair MsgProgramInterrupt =
+    Same("Program Interrupt, Please reset the radio and try again");
+
+// File errors (the path and the system's reason are appended).
+inline constexpr TextPair FileTooShort{"the file is shorter than 8192 bytes",
+                                       "文件短于8192字节"};
+inline constexpr TextPair FileNotFound{"no such file", "文件不存在"};
+inline constexpr TextPair FileIsDirectory{"it is a folder, not a file", "这是文件夹，不是文件"};
+inline constexpr TextPair FileNotRegular{"it is not a regular file", "这不是普通文件"};
+inline constexpr TextPair FileReadFailed{"it cannot be read", "无法读取"};
+inline constexpr TextPair FileWriteFailed{"it cannot be written", "无法写入"};
+inline constexpr TextPair FileOpenFailedPrefix{"Cannot open ", "无法打开 "};
+inline constexpr TextPair FileSaveFailedPrefix{"Cannot save ", "无法保存 "};
+
+} // namespace txt
+} // namespace velmora
