@@ -79,6 +79,41 @@ inline constexpr TextPair CallKeyItems[4] = {
     {"Call Tone + Emergency Alarm", "呼叫音+紧急报警"},
 };
 
+// Optional Features dialog: its labels and the items of its other lists, as its template
+// carries them: English whatever the language.
+inline constexpr std::string_view DlgCallKeyDefine = "Call Key Define";
+inline constexpr std::string_view DlgTimeOutTimer = "Time-Out Timer";
+inline constexpr std::string_view DlgSquelchLevel = "Squelch Level";
+inline constexpr std::string_view DlgBeep = "Beep";
+inline constexpr std::string_view DlgCallTone = "Call Tone";
+inline constexpr std::string_view DlgChannelDisplay = "Channel Display";
+inline constexpr std::string_view DlgPriorityScan = "Priority Scan";
+inline constexpr std::string_view DlgBusy = "Busy";
+inline constexpr std::string_view DlgPriScanningTime = "Pri-Scanning Time";
+inline constexpr std::string_view DlgScanMode = "Scan Mode";
+inline constexpr std::string_view DlgKeypadLock = "Keypad Lock";
+inline constexpr std::string_view DlgLed = "LED";
+inline constexpr std::string_view DlgMode = "Mode";
+inline constexpr std::string_view DlgEncoder = "Encoder";
+inline constexpr std::string_view DlgVoiceSensitivity = "Voice Sensitivity";
+inline constexpr std::string_view DlgStep = "Step";
+inline constexpr std::string_view DlgBatterySaver = "Battery Saver";
+inline constexpr std::string_view ItemsSquelchLevel[] = {"0", "1", "2", "3", "4",
+                                                         "5", "6", "7", "8", "9"};
+inline constexpr std::string_view ItemsTimeOutTimer[] = {"Off", "1", "3", "10"};
+inline constexpr std::string_view ItemsStep[] = {"2.5k", "5k", "10k", "6.25k", "12.5k", "25k"};
+inline constexpr std::string_view ItemsOffOn[] = {"Off", "On"};
+inline constexpr std::string_view ItemsScanMode[] = {"SE", "CO", "TO"};
+inline constexpr std::string_view ItemsLed[] = {"Off", "Auto", "On"};
+inline constexpr std::string_view ItemsKeypadLock[] = {"Manual", "Auto"};
+inline constexpr std::string_view ItemsMode[] = {"Channel", "Frequency", "Memory"};
+inline constexpr std::string_view ItemsVoiceSensitivity[] = {
+    "Off", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"};
+inline constexpr std::string_view ItemsCallTone[] = {"Off", "1", "2", "3", "4",
+                                                     "5", "6", "7", "8", "1750"};
+inline constexpr std::string_view ItemsBatterySaver[] = {"Off", "0.2", "0.4", "0.6", "0.8", "1.0"};
+inline constexpr std::string_view ItemsPriScanningTime[] = {"3s", "5s", "8s", "10s"};
+
 // Printed options page.
 inline constexpr TextPair PrintOptionTitle{"Option", "可选功能"};
 inline constexpr TextPair PrintFunction{"Function", "功能"};
@@ -98,6 +133,14 @@ inline constexpr TextPair OptEncoder{"Encoder", "编码器"};
 inline constexpr TextPair OptVoiceSensitivity{"Voice Sensitivity:", "声控灵敏度:"};
 inline constexpr TextPair OptStep{"Step:", "步长:"};
 inline constexpr TextPair OptBatterySaver{"Battery Saver:", "电池省电:"};
+// Printed option values that read the same in both languages (the Optional Features lists).
+inline constexpr TextPair PrintTimeOutMinutes[3] = {Same("1"), Same("3"), Same("10")};
+inline constexpr TextPair PrintPriScanningTimes[4] = {Same("3s"), Same("5s"), Same("8s"),
+                                                      Same("10s")};
+inline constexpr TextPair PrintScanModes[3] = {Same("SE"), Same("CO"), Same("TO")};
+inline constexpr TextPair PrintSteps[6] = {Same("2.5k"),  Same("5k"),   Same("10k"),
+                                           Same("6.25k"), Same("12.5k"), Same("25k")};
+inline constexpr TextPair PrintCallTone1750 = Same("1750");
 
 // Printed channel pages.
 inline constexpr TextPair PrintChannelTitle{"Channel", "信道"};
@@ -124,6 +167,9 @@ inline constexpr TextPair MsgCommunicationError =
     Same("Communication Error,Please check all the connections and the radio power");
 inline constexpr TextPair MsgProgramInterrupt =
     Same("Program Interrupt, Please reset the radio and try again");
+// The radio's end of the cable went away in the middle of a transfer (a USB adapter pulled out).
+inline constexpr TextPair MsgConnectionLost{"Connection to the radio was lost. Check the cable.",
+                                            "与电台的连接已断开，请检查连接线。"};
 
 // File errors (the path and the system's reason are appended).
 inline constexpr TextPair FileTooShort{"the file is shorter than 8192 bytes",

@@ -1,0 +1,19 @@
+// The grid's working copy of all 200 channels, and its trip to and from the image.
+#pragma once
+
+#include "channels/ChannelCodec.h"
+
+#include <array>
+
+namespace velmora {
+
+inline constexpr int kChannelCount = 200;
+using ChannelGridTexts = std::array<ChannelTexts, kChannelCount>;
+
+// What the grid shows after filling itself from the image.
+ChannelGridTexts DecodeAllChannels(const MemoryImage& image, Language lang);
+
+// What a save or a write stores: every row encoded back into the image.
+void EncodeAllChannels(MemoryImage& image, const ChannelGridTexts& grid);
+
+} // namespace velmora

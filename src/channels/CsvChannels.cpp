@@ -1,0 +1,46 @@
+#include "channels/CsvChannels.h"
+
+#include "app/Texts.h"
+
+namespace velmora {
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') {
+            quoted += '"';
+        }
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string ExportChannelsCsv(const ChannelGridTexts& grid, Language lang) {
+    std::string csv;
+    for (std::size_t column = 0; column < std::size(txt::ColumnTitles); ++column) {
+        if (column > 0) {
+            csv += ',';
+        }
+        csv += CsvField(txt::ColumnTitles[column].In(lang));
+    }
+    csv += "\r\n";
+    for (std::size_t channel = 0; channel < grid.size(); ++channel) {
+        const ChannelTexts& row = grid[channel];
+        if (row[0].empty()) {
+            continue;
+        }
+        csv += std::to_string(channel);
+        for (const std::string& cell : row) {
+            csv += ',';
+            csv += CsvField(cell);
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+} // namespace velmora

@@ -1,0 +1,105 @@
+// velmora-cli: the program's core without a window, for scripts and for finding out what a
+// user's radio or file holds.
+#include "cli/CliContext.h"
+#include "cli/CliOutput.h"
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+using namespace velmora;
+using namespace velmora::cli;
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: velmora-cli [--ini PATH] [--lang en|zh] COMMAND [ARGS...]\n"
+    "\n"
+    "Programming tool for the handheld FM radio's 8192-byte memory image (*.dat).\n"
+    "\n"
+    "Options:\n"
+    "  --ini PATH     the Program.ini to use (default: the one next to the program)\n"
+    "  --lang en|zh   the language of the texts (default: what Program.ini selects)\n"
+    "  --help         this text; 'velmora-cli COMMAND --help' explains a command\n"
+    "\n"
+    "Commands:\n"
+    "  new OUT.dat                     write the image a new document is saved as\n"
+    "  info FILE.dat                   type, band, band limits and window title\n"
+    "  export-csv FILE.dat [OUT.csv]   the channels as CSV (stdout without OUT.csv)\n"
+    "  options FILE.dat                the option settings, label<TAB>value\n"
+    "\n"
+    "Exit codes: 0 success, 1 usage error, 2 file or configuration error,\n"
+    "            3 radio or link error, 4 rejected input.";
+
+using Command = std::function<int(CliContext&, const Args&)>;
+
+const std::map<std::string, Command>& Commands() {
+    static const std::map<std::string, Command> commands = {
+        {"new", CommandNew},
+        {"info", CommandInfo},
+        {"export-csv", CommandExportCsv},
+        {"options", CommandOptions},
+    };
+    return commands;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    GlobalOptions options;
+    int at = 1;
+    for (; at < argc; ++at) {
+        const std::string arg = argv[at];
+        if (arg == "--help" || arg == "-h") {
+            PrintLine(stdout, kHelp);
+            return ExitOk;
+        }
+        if (arg == "--ini" || arg == "--lang") {
+            if (at + 1 >= argc) {
+                return UsageError(arg + " needs a value", "velmora-cli --help");
+            }
+            const std::string value = argv[++at];
+            if (arg == "--ini") {
+                options.iniPath = value;
+                options.iniGiven = true;
+            } else if (value == "en") {
+                options.language = Language::English;
+            } else if (value == "zh") {
+                options.language = Language::Chinese;
+            } else {
+                return UsageError("--lang takes en or zh, not '" + value + "'",
+                                  "velmora-cli --help");
+            }
+            continue;
+        }
+        if (arg.rfind("--", 0) == 0) {
+            return UsageError("unknown option '" + arg + "'", "velmora-cli --help");
+        }
+        break;
+    }
+    if (at >= argc) {
+        return UsageError("no command given", "velmora-cli --help");
+    }
+    const auto command = Commands().find(argv[at]);
+    if (command == Commands().end()) {
+        return UsageError(std::string("unknown command '") + argv[at] + "'", "velmora-cli --help");
+    }
+    const Args args(argv + at + 1, argv + argc);
+    CliContext context;
+    const bool helpOnly = std::find(args.begin(), args.end(), "--help") != args.end() ||
+                          std::find(args.begin(), args.end(), "-h") != args.end();
+    if (helpOnly) {
+        // A command prints its help before it looks at the configuration.
+        return command->second(context, args);
+    }
+    if (int code = MakeContext(options, QCoreApplication::applicationDirPath().toStdString(),
+                               context);
+        code != ExitOk) {
+        return code;
+    }
+    return command->second(context, args);
+}
