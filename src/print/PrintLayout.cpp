@@ -1,5 +1,7 @@
 #include "print/PrintLayout.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <initializer_list>
 #include <utility>
@@ -23,16 +25,25 @@ std::string FormatNumbers(std::string_view pattern, std::initializer_list<int> n
     return out;
 }
 
+// Ceiling for units and line heights: far beyond any paper, and low enough that no position
+// on the page (at most 60 columns or about 42 lines from the origin) can overflow an int,
+// whatever a printer driver reports.
+constexpr std::int64_t kMaxLength = INT_MAX / 128;
+
+int Clamped(std::int64_t length) {
+    return static_cast<int>(std::clamp<std::int64_t>(length, 0, kMaxLength));
+}
+
 // Pixels to twips, then to one of `parts` equal divisions, both divisions truncating.
 int Unit(int pixels, int dpi, int parts) {
     if (pixels <= 0 || dpi <= 0) {
         return 0;
     }
     const std::int64_t twips = static_cast<std::int64_t>(pixels) * 1440 / dpi;
-    return static_cast<int>(twips / parts);
+    return Clamped(twips / parts);
 }
 
-bool IsChannelRow(const GridRowTexts& row) {
+bool IsChannelRow(const ChannelTexts& row) {
     return !row[0].empty();
 }
 
@@ -56,10 +67,10 @@ PrintFontSize SmallFontSize(PageUnits units) {
 
 ChannelPaging CountChannelPages(const ChannelGridTexts& grid) {
     ChannelPaging paging;
-    paging.pageEnd.fill(kGridChannelRows);
+    paging.pageEnd.fill(kChannelCount);
     paging.pageEnd[0] = 0;
     int group = 0;
-    for (int row = 1; row <= kGridChannelRows; ++row) {
+    for (int row = 1; row <= kChannelCount; ++row) {
         if (!IsChannelRow(grid[row - 1])) {
             continue;
         }
@@ -76,7 +87,8 @@ PrintLayout::PrintLayout(const ChannelGridTexts& grid, const MemoryImage& image,
                          std::string ownerText, Language lang, const PrintArea& area,
                          LineHeights heights)
     : grid_(grid), options_(PrintedOptionLines(image, lang)), owner_(std::move(ownerText)),
-      lang_(lang), units_(ComputePageUnits(area)), heights_(heights),
+      lang_(lang), units_(ComputePageUnits(area)), heights_{Clamped(heights.pageFont),
+                                                            Clamped(heights.smallFont)},
       paging_(CountChannelPages(grid_)) {}
 
 PageOps PrintLayout::Page(int page) const {
@@ -126,7 +138,7 @@ void PrintLayout::AddChannelsBody(PageOps& ops, int channelPage) const {
     const int first = paging_.pageEnd[channelPage - 1] + 1;
     const int last = paging_.pageEnd[channelPage];
     int block = 0;
-    for (int row = first; row <= last && row <= kGridChannelRows; ++row) {
+    for (int row = first; row <= last && row <= kChannelCount; ++row) {
         if (IsChannelRow(grid_[row - 1])) {
             AddChannelBlock(ops, row, block % kChannelsPerPage);
             ++block;
@@ -138,7 +150,7 @@ void PrintLayout::AddChannelBlock(PageOps& ops, int gridRow, int block) const {
     const int h1 = heights_.smallFont;
     // Each block is 5.7 small-font lines high, truncated to whole twips once per block.
     const int d = static_cast<int>(static_cast<std::int64_t>(block) * 57 * h1 / 10);
-    const GridRowTexts& cells = grid_[gridRow - 1];
+    const ChannelTexts& cells = grid_[gridRow - 1];
     const auto y = [&](int line) { return -line * h1 - d; };
     const auto label = [&](const TextPair& pair) { return std::string(pair.In(lang_)); };
 

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "app/Texts.h"
+#include "channels/ChannelTable.h"
 #include "image/MemoryImage.h"
 #include "print/OptionLines.h"
 
@@ -26,17 +27,14 @@
 
 namespace velmora {
 
-inline constexpr int kGridChannelRows = 200;
 inline constexpr int kChannelsPerPage = 7;
 // Entry 0 plus one boundary per full page of seven: 200 channels need 28 boundaries, and the
 // 29th channel page ends at the last row.
 inline constexpr int kPageEndEntries = 30;
+static_assert(kPageEndEntries * kChannelsPerPage > kChannelCount);
 
-// The cell texts of one grid row: grid columns 1 to 8 (Rx Frequency, Tx Frequency, QT/DQT
-// Dec, QT/DQT Enc, Power, Cha Lock, Scan Add, Cha Name) at index 0 to 7.
-using GridRowTexts = std::array<std::string, 8>;
-// Grid rows 1 to 200 (channels 0 to 199) at index 0 to 199.
-using ChannelGridTexts = std::array<GridRowTexts, kGridChannelRows>;
+// The channel pages print the grid's texts (ChannelTexts: grid columns 1 to 8, Rx Frequency
+// to Cha Name, at index 0 to 7; grid rows 1 to 200, channels 0 to 199, at index 0 to 199).
 
 // The printable area of the page as the printer reports it.
 struct PrintArea {

@@ -1,0 +1,247 @@
+#include "print/PrintLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <initializer_list>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// Readable failures for the page model's value types.
+void PrintTo(const DrawText& t, std::ostream* os) {
+    *os << "{" << t.x << ", " << t.y << ", \"" << t.text << "\", " << t.smallFont << "}";
+}
+void PrintTo(const DrawRule& r, std::ostream* os) {
+    *os << "{" << r.x1 << ", " << r.x2 << ", " << r.y << "}";
+}
+
+namespace {
+
+// A4-like page at 600 dpi: 11520 × 15840 twips → column unit 174, line unit 352.
+constexpr PrintArea kArea{4800, 6600, 600, 600};
+// Odd heights so that halves and the 5.7-line blocks truncate.
+constexpr LineHeights kHeights{401, 321};
+
+ChannelGridTexts GridWith(std::initializer_list<int> channels) {
+    ChannelGridTexts grid;
+    for (int ch : channels) {
+        const std::string n = std::to_string(ch);
+        grid[ch] = {
+            "4" + n + ".00000", "4" + n + ".12500", "67.0", "D023N", "High", "Unlock", "Yes",
+            "NAME" + n};
+    }
+    return grid;
+}
+
+std::unique_ptr<PrintLayout> Layout(const ChannelGridTexts& grid,
+                                    Language lang = Language::English) {
+    return std::make_unique<PrintLayout>(grid, NewImage(), "Owner Ltd", lang, kArea, kHeights);
+}
+
+// The channel numbers a page prints, in order.
+std::vector<int> ChannelsOn(const PageOps& ops) {
+    std::vector<int> out;
+    for (const DrawText& t : ops.texts) {
+        if (t.text.starts_with("Channel ") && t.text.ends_with(":") && t.x == 4 * 174) {
+            out.push_back(std::stoi(t.text.substr(8)));
+        }
+    }
+    return out;
+}
+
+const DrawText* Find(const PageOps& ops, const std::string& text) {
+    for (const DrawText& t : ops.texts) {
+        if (t.text == text) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+TEST(PageUnits, FromPrintableArea) {
+    EXPECT_EQ(ComputePageUnits(kArea), (PageUnits{352, 174}));
+    // Both divisions truncate: 4799 px → 11517 twips → 174; 6599 px → 15837 → 351.
+    EXPECT_EQ(ComputePageUnits({4799, 6599, 600, 600}), (PageUnits{351, 174}));
+    // Pixel counts whose twips overflow 32 bits, and a printer that reports no resolution.
+    EXPECT_EQ(ComputePageUnits({2000000, 2000000, 72, 72}), (PageUnits{888888, 606060}));
+    EXPECT_EQ(ComputePageUnits({4800, 6600, 0, 0}), (PageUnits{0, 0}));
+    EXPECT_EQ(ComputePageUnits({-5, 6600, 600, 600}), (PageUnits{352, 0}));
+    // A driver reporting absurd sizes gets units capped where no position can overflow.
+    EXPECT_EQ(ComputePageUnits({INT_MAX, INT_MAX, 1, 1}),
+              (PageUnits{INT_MAX / 128, INT_MAX / 128}));
+    EXPECT_EQ(PageFontSize({352, 174}), (PrintFontSize{-352, 174}));
+    EXPECT_EQ(SmallFontSize({352, 174}), (PrintFontSize{-281, 139}));
+    EXPECT_EQ(SmallFontSize({355, 175}), (PrintFontSize{-284, 140}));
+}
+
+TEST(PrintLayout, OptionsPageExactPositions) {
+    const PageOps page = Layout(GridWith({}))->Page(1);
+    const std::vector<DrawRule> rules = {
+        {870, 10440, -852}, {870, 10440, -922}, {870, 10440, -36 * 401 + 200}};
+    EXPECT_EQ(page.rules, rules);
+    ASSERT_EQ(page.texts.size(), 2u + 32u + 2u);
+    EXPECT_EQ(page.texts[0], (DrawText{1044, -401, "Option", false}));
+    EXPECT_EQ(page.texts[1], (DrawText{1044, -1284, "Function", true}));
+    EXPECT_EQ(page.texts[2], (DrawText{1566, -1605, "Time Out Timer:", true}));
+    EXPECT_EQ(page.texts[3], (DrawText{6090, -1605, "1", true}));
+    EXPECT_EQ(page.texts[32], (DrawText{1566, -6420, "Battery Saver:", true}));
+    EXPECT_EQ(page.texts[33], (DrawText{6090, -6420, "0.4", true}));
+    EXPECT_EQ(page.texts[34], (DrawText{1740, -14436, "Owner Ltd", true}));
+    EXPECT_EQ(page.texts[35], (DrawText{7830, -14436, "Page 1 of 1", true}));
+}
+
+TEST(PrintLayout, ChannelBlocksExactPositions) {
+    const PageOps page = Layout(GridWith({0, 1, 2, 3, 4, 5, 6}))->Page(2);
+    EXPECT_EQ(page.rules.size(), 3u);
+    ASSERT_EQ(page.texts.size(), 1u + 7u * 15u + 2u);
+    EXPECT_EQ(page.texts[0], (DrawText{1044, -401, "Channel", false}));
+    // First block: lines 4 to 8 below the top.
+    const std::vector<DrawText> first = {
+        {696, -1284, "Channel 0:", true}, {870, -1605, "Receive Frequency:", true},
+        {3828, -1605, "40.00000", true},  {6264, -1605, "Transceive Frequency:", true},
+        {9570, -1605, "40.12500", true},  {870, -1926, "QT/DQT Decode:", true},
+        {3828, -1926, "67.0", true},      {6264, -1926, "QT/DQT Encode:", true},
+        {9570, -1926, "D023N", true},     {870, -2247, "Power:", true},
+        {3828, -2247, "High", true},      {6264, -2247, "Channel Lock:", true},
+        {9570, -2247, "Unlock", true},    {870, -2568, "Channel Name:", true},
+        {3828, -2568, "NAME0", true},
+    };
+    // The Scan Add cell is not printed; the name line has no right-hand pair.
+    EXPECT_EQ(std::vector<DrawText>(page.texts.begin() + 1, page.texts.begin() + 16), first);
+    EXPECT_EQ(Find(page, "Yes"), nullptr);
+    // Block 1 lies trunc(5.7 × 321) = 1829 lower, block 6 trunc(6 × 5.7 × 321) = 10978.
+    EXPECT_EQ(*Find(page, "Channel 1:"), (DrawText{696, -1284 - 1829, "Channel 1:", true}));
+    EXPECT_EQ(*Find(page, "NAME1"), (DrawText{3828, -2568 - 1829, "NAME1", true}));
+    EXPECT_EQ(*Find(page, "Channel 6:"), (DrawText{696, -1284 - 10978, "Channel 6:", true}));
+    EXPECT_EQ(page.texts.back(), (DrawText{7830, -14436, "Page 2 of 2", true}));
+}
+
+TEST(PrintLayout, ChannelPageInChinese) {
+    const PageOps page = Layout(GridWith({9}), Language::Chinese)->Page(2);
+    EXPECT_EQ(page.texts[0].text, "信道");
+    const std::vector<std::string> labels = {
+        "信道9:", "接收频率:", "发射频率:", "QT/DQT解码:", "QT/DQT编码:",
+        "功率:",  "信道锁定:", "信道名字:", "Page 2 of 2"};
+    for (const std::string& label : labels) {
+        EXPECT_NE(Find(page, label), nullptr) << label;
+    }
+    const PageOps options = Layout(GridWith({9}), Language::Chinese)->Page(1);
+    EXPECT_EQ(options.texts[0].text, "可选功能");
+    EXPECT_EQ(options.texts[1].text, "功能");
+}
+
+struct PagingCase {
+    const char* name;
+    std::vector<int> channels;
+    int pages;
+    std::vector<std::vector<int>> channelPages; // channels printed on pages 2, 3, ...
+};
+
+class Paging : public testing::TestWithParam<PagingCase> {};
+
+TEST_P(Paging, EveryChannelOnceSevenToAPage) {
+    const PagingCase& c = GetParam();
+    ChannelGridTexts grid;
+    for (int ch : c.channels) {
+        grid[ch][0] = "145.00000";
+    }
+    const auto layout = Layout(grid);
+    ASSERT_EQ(layout->PageCount(), c.pages);
+    ASSERT_EQ(static_cast<int>(c.channelPages.size()), c.pages - 1);
+    for (int p = 2; p <= c.pages; ++p) {
+        const PageOps page = layout->Page(p);
+        EXPECT_EQ(ChannelsOn(page), c.channelPages[p - 2]) << "page " << p;
+        EXPECT_EQ(page.texts.back().text,
+                  "Page " + std::to_string(p) + " of " + std::to_string(c.pages));
+    }
+    EXPECT_EQ(layout->Page(1).texts.back().text, "Page 1 of " + std::to_string(c.pages));
+}
+
+std::vector<int> Range(int from, int to) {
+    std::vector<int> out;
+    for (int i = from; i <= to; ++i) {
+        out.push_back(i);
+    }
+    return out;
+}
+
+PagingCase AllChannels() {
+    PagingCase c{"all200", Range(0, 199), 30, {}};
+    for (int p = 0; p < 29; ++p) {
+        c.channelPages.push_back(Range(7 * p, std::min(7 * p + 6, 199)));
+    }
+    return c;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grids, Paging,
+    testing::Values(
+        PagingCase{"none", {}, 1, {}}, PagingCase{"seven", Range(10, 16), 2, {Range(10, 16)}},
+        PagingCase{
+            "eight", {0, 5, 9, 20, 21, 22, 100, 199}, 3, {{0, 5, 9, 20, 21, 22, 100}, {199}}},
+        PagingCase{"firstAndLast", {0, 199}, 2, {{0, 199}}}, AllChannels()),
+    [](const testing::TestParamInfo<PagingCase>& info) { return info.param.name; });
+
+TEST(PrintLayout, RowWithoutRxFrequencyIsNotPrinted) {
+    ChannelGridTexts grid = GridWith({4, 5});
+    grid[4][0].clear(); // every other cell of channel 4 still holds text
+    const auto layout = Layout(grid);
+    EXPECT_EQ(layout->PageCount(), 2);
+    const PageOps page = layout->Page(2);
+    EXPECT_EQ(ChannelsOn(page), std::vector<int>{5});
+    EXPECT_EQ(Find(page, "NAME4"), nullptr);
+}
+
+TEST(PrintLayout, BoundariesFollowTheGridWhenChannelsAreCleared) {
+    ChannelGridTexts grid = GridWith({2, 4, 6, 8, 10, 12, 14, 16, 18});
+    const auto before = Layout(grid);
+    EXPECT_EQ(before->Paging().pageEnd[1], 15); // grid row of channel 14
+    EXPECT_EQ(ChannelsOn(before->Page(3)), (std::vector<int>{16, 18}));
+
+    for (int ch : {2, 8, 12}) {
+        grid[ch][0].clear();
+    }
+    grid[30][0] = "146.00000";
+    grid[31][0] = "146.00000";
+    const auto after = Layout(grid);
+    EXPECT_EQ(after->PageCount(), 3);
+    EXPECT_EQ(after->Paging().pageEnd[1], 31); // now the 7th channel is 30
+    EXPECT_EQ(ChannelsOn(after->Page(2)), (std::vector<int>{4, 6, 10, 14, 16, 18, 30}));
+    EXPECT_EQ(ChannelsOn(after->Page(3)), (std::vector<int>{31}));
+}
+
+TEST(PrintLayout, PageNumbersOutsideTheJobGiveEmptyPages) {
+    const auto full = Layout(GridWith({0, 1, 2, 3, 4, 5, 6, 7}));
+    ASSERT_EQ(full->PageCount(), 3);
+    for (int p : {INT_MIN, -1, 0, 4, 30, 31, 1000, INT_MAX}) {
+        const PageOps page = full->Page(p);
+        EXPECT_TRUE(page.texts.empty()) << p;
+        EXPECT_TRUE(page.rules.empty()) << p;
+    }
+}
+
+TEST(PrintLayout, AbsurdLineHeightsAreCapped) {
+    const PrintLayout layout(GridWith({0, 1, 2, 3, 4, 5, 6}), NewImage(), "", Language::English,
+                             {INT_MAX, INT_MAX, 1, 1}, {INT_MAX, INT_MAX});
+    const int cap = INT_MAX / 128;
+    const PageOps page = layout.Page(2);
+    EXPECT_EQ(page.rules[0], (DrawRule{5 * cap, 60 * cap, -2 * cap - 50}));
+    EXPECT_EQ(Find(page, "Channel 6:")->y, -4 * cap - static_cast<int>(6LL * 57 * cap / 10));
+    EXPECT_EQ(page.texts.back().y, -36 * cap);
+    const PrintLayout negative(GridWith({}), NewImage(), "", Language::English, kArea, {-5, -7});
+    EXPECT_EQ(negative.Page(1).rules[2].y, 0);
+}
+
+TEST(PrintLayout, MissingOwnerTextStillPrintsThePageNumber) {
+    const PrintLayout layout(GridWith({}), NewImage(), "", Language::English, kArea, kHeights);
+    const PageOps page = layout.Page(1);
+    EXPECT_EQ(page.texts[page.texts.size() - 2], (DrawText{1740, -14436, "", true}));
+    EXPECT_EQ(page.texts.back().text, "Page 1 of 1");
+}
+
+} // namespace
+} // namespace velmora
