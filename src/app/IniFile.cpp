@@ -37,8 +37,12 @@ std::string_view Trim(std::string_view text) {
 
 // GBK pairs a lead byte with the byte after it; the trail byte may look like an ASCII letter
 // or a bracket, and must then be neither folded nor taken for one.
-bool IsGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-bool IsGbkTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE; }
+bool IsGbkLead(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
+bool IsGbkTrail(unsigned char c) {
+    return c >= 0x40 && c <= 0xFE;
+}
 
 // The length of the character at text[i]: 2 for a GBK double-byte character, else 1.
 std::size_t CharLength(std::string_view text, std::size_t i, IniEncoding encoding) {

@@ -114,6 +114,26 @@ inline constexpr std::string_view ItemsCallTone[] = {"Off", "1", "2", "3", "4",
 inline constexpr std::string_view ItemsBatterySaver[] = {"Off", "0.2", "0.4", "0.6", "0.8", "1.0"};
 inline constexpr std::string_view ItemsPriScanningTime[] = {"3s", "5s", "8s", "10s"};
 
+// Settings dialogs (Optional Features, Product Information, Language): their captions, labels
+// and buttons, as their templates carry them: English whatever the language.
+inline constexpr TextPair DlgButtonOk = Same("OK");
+inline constexpr TextPair DlgButtonCancel = Same("Cancel");
+inline constexpr TextPair OptionalFeaturesCaption = Same("Optional Features");
+inline constexpr TextPair ProductInfoCaption = Same("Product Information");
+inline constexpr TextPair ProductInfoSetting = Same("Setting");
+inline constexpr TextPair ProductInfoType = Same("Type");
+inline constexpr TextPair ProductInfoFrequency = Same("Frequency");
+inline constexpr TextPair LanguageCaption = Same("Language");
+inline constexpr TextPair LanguageEnglish = Same("English");
+inline constexpr TextPair LanguageChinese = Same("Chinese");
+inline constexpr TextPair MsgLanguageNotSaved{
+    "The language could not be saved in Program.ini; the program keeps its language.",
+    "无法将语言保存到Program.ini，程序保持原来的语言。"};
+
+// Navigation bar: the tool tip of its close button and its name in the window's bar menu.
+inline constexpr TextPair TreeBarClose = Same("Close");
+inline constexpr TextPair TreeBarTitle{"Control Bar", "控制栏"};
+
 // Printed options page.
 inline constexpr TextPair PrintOptionTitle{"Option", "可选功能"};
 inline constexpr TextPair PrintFunction{"Function", "功能"};
@@ -153,6 +173,47 @@ inline constexpr TextPair PrintPower{"Power:", "功率:"};
 inline constexpr TextPair PrintChannelLock{"Channel Lock:", "信道锁定:"};
 inline constexpr TextPair PrintChannelName{"Channel Name:", "信道名字:"};
 inline constexpr TextPair PrintPageOf = Same("Page %d of %d");
+// The printer refused the job (switched off, removed, out of reach).
+inline constexpr TextPair MsgPrintFailed{"The printer could not print the pages.",
+                                         "打印机无法打印这些页面。"};
+
+// Menus and toolbar tips. "About" is replaced at start-up by the installation's own text.
+inline constexpr TextPair MenuFile{"&File", "文件(&F)"};
+inline constexpr TextPair MenuEdit{"&Edit", "编辑(&E)"};
+inline constexpr TextPair MenuView{"&View", "查看(&V)"};
+inline constexpr TextPair MenuProgram{"&Program", "编程(&P)"};
+inline constexpr TextPair MenuSetup{"&Setup", "设置(&S)"};
+inline constexpr TextPair MenuHelp{"&Help", "帮助(&H)"};
+inline constexpr TextPair CmdNew{"&New", "新建(&N)"};
+inline constexpr TextPair CmdOpen{"&Open...", "打开(&O)..."};
+inline constexpr TextPair CmdClose{"&Close", "关闭(&C)"};
+inline constexpr TextPair CmdSave{"&Save", "保存(&S)"};
+inline constexpr TextPair CmdSaveAs{"Save &As...", "另存为(&A)..."};
+inline constexpr TextPair CmdPrint{"&Print...", "打印(&P)..."};
+inline constexpr TextPair CmdPrintPreview{"Print Pre&view", "打印预览(&V)"};
+inline constexpr TextPair CmdPrintSetup{"P&rint Setup...", "打印设置(&R)..."};
+inline constexpr TextPair CmdExit{"E&xit", "退出(&X)"};
+inline constexpr TextPair CmdProductInformation{"&Product Information", "类型设置(&P)"};
+inline constexpr TextPair CmdChannelInformation{"&Channel Information", "信道信息(&C)"};
+inline constexpr TextPair CmdOptionalFeatures{"&Optional Features", "可选功能(&O)"};
+inline constexpr TextPair CmdToolbar{"&Toolbar", "工具栏(&T)"};
+inline constexpr TextPair CmdStatusBar{"&Status Bar", "状态栏(&S)"};
+inline constexpr TextPair CmdControlBar{"&Control Bar", "控制栏(&C)"};
+inline constexpr TextPair CmdRead{"&Read", "读取(&R)"};
+inline constexpr TextPair CmdWrite{"&Write", "写入(&W)"};
+inline constexpr TextPair CmdComSetup{"&Com Setup", "串口设置(&C)"};
+inline constexpr TextPair CmdLanguage{"&Language", "语言(&L)"};
+inline constexpr TextPair CmdAbout{"&About", "关于(&A)"};
+inline constexpr TextPair TipNew{"New", "新建"};
+inline constexpr TextPair TipOpen{"Open", "打开"};
+inline constexpr TextPair TipSave{"Save", "保存"};
+inline constexpr TextPair TipRead{"Read", "读取"};
+inline constexpr TextPair TipWrite{"Write", "写入"};
+inline constexpr TextPair TipPrint{"Print", "打印"};
+inline constexpr TextPair TipAbout{"About", "关于"};
+inline constexpr TextPair StatusReady{"Ready", "就绪"};
+inline constexpr TextPair DataFileFilter{"Data files (*.dat)", "数据文件 (*.dat)"};
+inline constexpr std::string_view MainFrameTitle = "Program";
 
 // Messages. The radio's own messages read the same in both languages, as the radio's users
 // have always seen them.

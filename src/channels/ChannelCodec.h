@@ -31,7 +31,6 @@
 
 namespace velmora {
 
-inline constexpr int kChannelCount = 200;
 inline constexpr std::size_t kChannelRecordSize = 16;
 inline constexpr std::size_t kChannelNameSize = 8;
 

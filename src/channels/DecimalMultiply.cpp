@@ -29,17 +29,30 @@ void DropTrailingZeros(Decimal& d) {
     }
 }
 
-// The double rounded to 15 significant digits. Frequencies in 10 Hz units and tone numbers are
-// whole numbers below 10^15 and need no printing at all; everything else is printed once in
+// The double rounded to 15 significant digits.
+//
+// Quick path: a decimal m / 10^k with m below 10^15 whose nearest double is `value` is that
+// rounding, because 15-digit decimals survive the trip through a double unchanged. Typed
+// frequencies and tones, and the scale factors, are all found this way within a few tries
+// (the division is exact in its operands and rounded once). Anything else is printed once in
 // scientific notation, which rounds correctly.
 Decimal ToDecimal(double value) {
     Decimal d;
     d.negative = std::signbit(value);
     const double magnitude = std::fabs(value);
-    if (magnitude < kFifteenDigits && magnitude == std::trunc(magnitude)) {
-        d.mantissa = static_cast<std::uint64_t>(magnitude);
-        DropTrailingZeros(d);
-        return d;
+    if (magnitude < kFifteenDigits) {
+        for (int k = 0; k <= kMaxExactPower; ++k) {
+            const double scaled = std::nearbyint(magnitude * kExactPowers[k]);
+            if (scaled >= kFifteenDigits) {
+                break;
+            }
+            if (scaled / kExactPowers[k] == magnitude) {
+                d.mantissa = static_cast<std::uint64_t>(scaled);
+                d.exponent = -k;
+                DropTrailingZeros(d);
+                return d;
+            }
+        }
     }
     char text[32];
     const auto printed =

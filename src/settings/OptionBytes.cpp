@@ -23,16 +23,27 @@ constexpr OptionField Bits(OptionControl c, int id, std::string_view label, std:
                            int shift, std::uint8_t fieldMask, std::span<const std::uint8_t> decode,
                            std::span<const std::uint8_t> encode, std::uint8_t otherValue,
                            std::span<const std::string_view> items) {
-    return {c, id, label, at, OptionKind::BitField, 0, 0, shift, fieldMask, decode, encode,
-            otherValue, items};
+    return {c,     id,        label,  at,     OptionKind::BitField, 0,    0,
+            shift, fieldMask, decode, encode, otherValue,           items};
 }
 
 using C = OptionControl;
 namespace o = offset;
 
 const OptionField kFields[kOptionCount] = {
-    {C::CallKeyDefine, 1131, txt::DlgCallKeyDefine, o::CallKeyDefine, OptionKind::CallKey, 0, 0,
-     0, 0, {}, {}, 0, {}},
+    {C::CallKeyDefine,
+     1131,
+     txt::DlgCallKeyDefine,
+     o::CallKeyDefine,
+     OptionKind::CallKey,
+     0,
+     0,
+     0,
+     0,
+     {},
+     {},
+     0,
+     {}},
     Byte(C::TimeOutTimer, 1118, txt::DlgTimeOutTimer, o::TimeOutTimer, 0x0F, 0x0F,
          txt::ItemsTimeOutTimer),
     Byte(C::SquelchLevel, 1116, txt::DlgSquelchLevel, o::SquelchLevel, 0x0F, 0x0F,
@@ -41,8 +52,8 @@ const OptionField kFields[kOptionCount] = {
     Byte(C::CallTone, 1130, txt::DlgCallTone, o::CallTone, 0x0F, 0x0F, txt::ItemsCallTone),
     Bits(C::ChannelDisplay, 1124, txt::DlgChannelDisplay, o::DisplayScanLedKeypad, 7, 0x1,
          kInvertedDecode, kInvertedEncode, 1, txt::ItemsOffOn),
-    Bits(C::PriorityScan, 1123, txt::DlgPriorityScan, o::PriorityEncoderMode, 6, 0x1,
-         kPlainDecode, kPlainEncode, 1, txt::ItemsOffOn),
+    Bits(C::PriorityScan, 1123, txt::DlgPriorityScan, o::PriorityEncoderMode, 6, 0x1, kPlainDecode,
+         kPlainEncode, 1, txt::ItemsOffOn),
     Bits(C::Busy, 1127, txt::DlgBusy, o::DisplayScanLedKeypad, 6, 0x1, kInvertedDecode,
          kInvertedEncode, 0, txt::ItemsOffOn),
     Byte(C::PriScanningTime, 1125, txt::DlgPriScanningTime, o::PriScanningTime, 0x07, 0x0F,
@@ -77,7 +88,9 @@ bool IsItem(const OptionField& field, int index) {
 
 } // namespace
 
-std::span<const OptionField> OptionFields() { return kFields; }
+std::span<const OptionField> OptionFields() {
+    return kFields;
+}
 
 const OptionField& FieldOf(OptionControl control) {
     return kFields[static_cast<std::size_t>(control)];
@@ -129,7 +142,7 @@ void EncodeOptions(MemoryImage& image, const OptionSelection& selection) {
         switch (field.kind) {
         case OptionKind::CheckBit:
             byte = static_cast<std::uint8_t>(selection.beep ? (byte | field.fieldMask)
-                                                          : (byte & ~field.fieldMask));
+                                                            : (byte & ~field.fieldMask));
             break;
         case OptionKind::WholeByte:
             // No selection is index -1, whose low bits are all set: the mask itself is stored.

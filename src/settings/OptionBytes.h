@@ -59,17 +59,17 @@ enum class OptionKind {
 // One setting: where it lives and how its list maps to its bits.
 struct OptionField {
     OptionControl control;
-    int controlId;           // the dialog's control id, also its help context id
-    std::string_view label;  // the dialog's label, English as in its template
-    std::size_t offset;      // byte in the memory image
+    int controlId;          // the dialog's control id, also its help context id
+    std::string_view label; // the dialog's label, English as in its template
+    std::size_t offset;     // byte in the memory image
     OptionKind kind;
-    std::uint8_t readMask;   // WholeByte: index = byte AND readMask
-    std::uint8_t writeMask;  // WholeByte: byte = index AND writeMask
-    int shift;               // BitField: lowest bit of the field
-    std::uint8_t fieldMask;  // BitField: the field's bits, unshifted
-    std::span<const std::uint8_t> decode; // BitField: field value -> list index
-    std::span<const std::uint8_t> encode; // BitField: list index -> field value
-    std::uint8_t otherValue;              // BitField: value for any other index, or none
+    std::uint8_t readMask;                   // WholeByte: index = byte AND readMask
+    std::uint8_t writeMask;                  // WholeByte: byte = index AND writeMask
+    int shift;                               // BitField: lowest bit of the field
+    std::uint8_t fieldMask;                  // BitField: the field's bits, unshifted
+    std::span<const std::uint8_t> decode;    // BitField: field value -> list index
+    std::span<const std::uint8_t> encode;    // BitField: list index -> field value
+    std::uint8_t otherValue;                 // BitField: value for any other index, or none
     std::span<const std::string_view> items; // list items (empty for the check box)
 };
 

@@ -1,0 +1,1 @@
+target_sources(velmora_qtcore PRIVATE image/ProgramDoc.h image/ProgramDoc.cpp)

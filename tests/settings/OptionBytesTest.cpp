@@ -1,0 +1,157 @@
+#include "settings/OptionBytes.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using C = OptionControl;
+
+// A new document after one OK: every option byte then reads back as it is stored.
+MemoryImage StableImage() {
+    MemoryImage image = NewImage();
+    image[offset::CallKeyDefine] = 0x00;
+    return image;
+}
+
+TEST(OptionBytes, TableRowsFollowTheDialogOrder) {
+    ASSERT_EQ(OptionFields().size(), kOptionCount);
+    for (std::size_t i = 0; i < kOptionCount; ++i) {
+        EXPECT_EQ(static_cast<std::size_t>(OptionFields()[i].control), i);
+    }
+    EXPECT_EQ(FieldOf(C::PriScanningTime).label, "Pri-Scanning Time");
+    EXPECT_EQ(FieldOf(C::PriScanningTime).controlId, 1125);
+}
+
+struct DecodeCase {
+    C control;
+    std::size_t at;
+    std::uint8_t byte;
+    int index;
+};
+
+TEST(OptionBytes, DecodesEveryField) {
+    // clang-format off
+    const DecodeCase cases[] = {
+        {C::TimeOutTimer, 0x1FC3, 0xF3, 3},        {C::TimeOutTimer, 0x1FC3, 0x04, -1},
+        {C::SquelchLevel, 0x1FC1, 0x29, 9},        {C::SquelchLevel, 0x1FC1, 0x0A, -1},
+        {C::CallTone, 0x1FE5, 0x09, 9},            {C::CallTone, 0x1FE5, 0x0A, -1},
+        {C::PriScanningTime, 0x1FE7, 0x0B, 3},     {C::PriScanningTime, 0x1FE7, 0x04, -1},
+        {C::VoiceSensitivity, 0x1FE4, 0x30, 16},   {C::VoiceSensitivity, 0x1FE4, 0x11, -1},
+        {C::Step, 0x1FE0, 0x0D, 5},                {C::Step, 0x1FE0, 0x0E, -1},
+        {C::BatterySaver, 0x1FE6, 0x0D, 5},        {C::BatterySaver, 0x1FE6, 0x06, -1},
+        {C::CallKeyDefine, 0x1FE9, 0x03, 3},       {C::CallKeyDefine, 0x1FE9, 0x04, 0},
+        {C::CallKeyDefine, 0x1FE9, 0xFF, 0},       {C::ChannelDisplay, 0x1FE1, 0x00, 1},
+        {C::ChannelDisplay, 0x1FE1, 0x80, 0},      {C::Busy, 0x1FE1, 0x00, 1},
+        {C::Busy, 0x1FE1, 0x40, 0},                {C::ScanMode, 0x1FE1, 0x10, 1},
+        {C::ScanMode, 0x1FE1, 0x20, 2},            {C::ScanMode, 0x1FE1, 0x30, 2},
+        {C::Led, 0x1FE1, 0x04, 1},                 {C::Led, 0x1FE1, 0x0C, 2},
+        {C::KeypadLock, 0x1FE1, 0x02, 1},          {C::KeypadLock, 0x1FE1, 0xFD, 0},
+        {C::PriorityScan, 0x1FE2, 0x40, 1},        {C::Encoder, 0x1FE2, 0x20, 1},
+        {C::Encoder, 0x1FE2, 0xDF, 0},             {C::Mode, 0x1FE2, 0x01, 1},
+        {C::Mode, 0x1FE2, 0x03, 2},                {C::Mode, 0x1FE2, 0xFC, 0},
+    };
+    // clang-format on
+    for (const DecodeCase& c : cases) {
+        MemoryImage image = StableImage();
+        image[c.at] = c.byte;
+        EXPECT_EQ(DecodeOptions(image)[c.control], c.index)
+            << FieldOf(c.control).label << " byte " << int(c.byte);
+    }
+}
+
+struct EncodeCase {
+    C control;
+    std::size_t at;
+    std::uint8_t before;
+    int index;
+    std::uint8_t after;
+};
+
+// Only the field's own byte may change, and only in the field's bits.
+TEST(OptionBytes, EncodesEveryFieldAndNothingElse) {
+    // clang-format off
+    const EncodeCase cases[] = {
+        {C::TimeOutTimer, 0x1FC3, 0x01, 3, 0x03},       {C::TimeOutTimer, 0x1FC3, 0x01, -1, 0x0F},
+        {C::TimeOutTimer, 0x1FC3, 0x01, 4, 0x0F},       {C::SquelchLevel, 0x1FC1, 0x01, 9, 0x09},
+        {C::CallTone, 0x1FE5, 0x01, -1, 0x0F},          {C::Step, 0x1FE0, 0x04, 5, 0x05},
+        {C::Step, 0x1FE0, 0x0E, -1, 0x0F},              {C::VoiceSensitivity, 0x1FE4, 0, 16, 0x10},
+        {C::VoiceSensitivity, 0x1FE4, 0x00, -1, 0x1F},  {C::BatterySaver, 0x1FE6, 0x02, 5, 0x05},
+        {C::BatterySaver, 0x1FE6, 0x02, -1, 0x0F},      {C::PriScanningTime, 0x1FE7, 0, -1, 0x0F},
+        {C::CallKeyDefine, 0x1FE9, 0x00, 3, 0x03},      {C::CallKeyDefine, 0x1FE9, 0x02, -1, 0x00},
+        {C::CallKeyDefine, 0x1FE9, 0x02, 4, 0x00},      {C::ChannelDisplay, 0x1FE1, 0xD5, 1, 0x55},
+        {C::ChannelDisplay, 0x1FE1, 0x01, -1, 0x81},    {C::Busy, 0x1FE1, 0xD5, 1, 0x95},
+        {C::Busy, 0x1FE1, 0xD5, -1, 0x95},              {C::Busy, 0x1FE1, 0x01, 0, 0x41},
+        {C::ScanMode, 0x1FE1, 0xD5, 2, 0xE5},           {C::ScanMode, 0x1FE1, 0xD5, 0, 0xC5},
+        {C::ScanMode, 0x1FE1, 0x01, -1, 0x21},          {C::Led, 0x1FE1, 0xD5, 2, 0xD9},
+        {C::Led, 0x1FE1, 0xD5, 0, 0xD1},                {C::Led, 0x1FE1, 0x01, -1, 0x09},
+        {C::KeypadLock, 0x1FE1, 0xD5, 1, 0xD7},         {C::KeypadLock, 0x1FE1, 0x01, -1, 0x03},
+        {C::PriorityScan, 0x1FE2, 0x9D, 1, 0xDD},       {C::PriorityScan, 0x1FE2, 0x61, 0, 0x21},
+        {C::PriorityScan, 0x1FE2, 0x9D, -1, 0xDD},      {C::Encoder, 0x1FE2, 0x9D, 1, 0xBD},
+        {C::Encoder, 0x1FE2, 0x61, 0, 0x41},            {C::Mode, 0x1FE2, 0x9D, 0, 0x9C},
+        {C::Mode, 0x1FE2, 0x9D, 2, 0x9E},               {C::Mode, 0x1FE2, 0x61, -1, 0x62},
+    };
+    // clang-format on
+    for (const EncodeCase& c : cases) {
+        MemoryImage image = StableImage();
+        image[c.at] = c.before;
+        OptionSelection selection = DecodeOptions(image);
+        selection[c.control] = c.index;
+        EncodeOptions(image, selection);
+        MemoryImage expected = StableImage();
+        expected[c.at] = c.after;
+        EXPECT_EQ(image, expected)
+            << FieldOf(c.control).label << " index " << c.index << " stored " << int(image[c.at]);
+    }
+}
+
+TEST(OptionBytes, BeepIsBitZero) {
+    MemoryImage image = StableImage();
+    image[offset::Beep] = 0xFE;
+    OptionSelection selection = DecodeOptions(image);
+    EXPECT_FALSE(selection.beep);
+    selection.beep = true;
+    EncodeOptions(image, selection);
+    EXPECT_EQ(image[offset::Beep], 0xFF);
+    selection.beep = false;
+    EncodeOptions(image, selection);
+    EXPECT_EQ(image[offset::Beep], 0xFE);
+}
+
+TEST(OptionBytes, NewDocumentShowsItsDefaults) {
+    const std::pair<C, std::string_view> shown[] = {
+        {C::Step, "12.5k"},           {C::ChannelDisplay, "Off"}, {C::Busy, "Off"},
+        {C::ScanMode, "CO"},          {C::Led, "Auto"},           {C::KeypadLock, "Manual"},
+        {C::PriorityScan, "Off"},     {C::Encoder, "On"},         {C::Mode, "Frequency"},
+        {C::VoiceSensitivity, "Off"}, {C::CallTone, "1"},         {C::BatterySaver, "0.4"},
+        {C::PriScanningTime, "3s"},   {C::SquelchLevel, "1"},     {C::TimeOutTimer, "1"},
+        {C::CallKeyDefine, "Off"},
+    };
+    const OptionSelection selection = DecodeOptions(NewImage());
+    EXPECT_TRUE(selection.beep);
+    for (auto [control, text] : shown) {
+        const int index = selection[control];
+        ASSERT_GE(index, 0) << FieldOf(control).label;
+        EXPECT_EQ(OptionItems(control, Language::English).at(index), text);
+    }
+}
+
+TEST(OptionBytes, OkOnUnchangedNewDocumentStoresOnlyCallKeyDefine) {
+    MemoryImage image = NewImage();
+    EncodeOptions(image, DecodeOptions(image));
+    MemoryImage expected = NewImage();
+    expected[offset::CallKeyDefine] = 0x00;
+    EXPECT_EQ(image, expected);
+}
+
+TEST(OptionBytes, OnlyCallKeyDefineFollowsTheLanguage) {
+    EXPECT_EQ(OptionItems(C::CallKeyDefine, Language::Chinese),
+              (std::vector<std::string>{"关", "呼叫音", "紧急报警", "呼叫音+紧急报警"}));
+    EXPECT_EQ(OptionItems(C::CallKeyDefine, Language::English)[2], "Emegency Alarm");
+    EXPECT_EQ(OptionItems(C::Led, Language::Chinese),
+              (std::vector<std::string>{"Off", "Auto", "On"}));
+    EXPECT_TRUE(OptionItems(C::Beep, Language::English).empty());
+}
+
+} // namespace
+} // namespace velmora
