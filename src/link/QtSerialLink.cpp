@@ -1,0 +1,180 @@
+#include "link/QtSerialLink.h"
+
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace velmora {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Where serial lock files live; the first that holds one for the port tells who has it.
+QString LockOwner(const QString& portName) {
+    for (const char* dir :
+         {"/var/lock", "/run/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp", "/tmp"}) {
+        const QString path = QString::fromLatin1(dir) + "/LCK.." + portName;
+        if (!QFileInfo::exists(path)) {
+            continue;
+        }
+        QLockFile lock(path);
+        qint64 pid = 0;
+        QString host;
+        QString app;
+        if (lock.getLockInfo(&pid, &host, &app)) {
+            return QString("%1 (process %2)").arg(app.isEmpty() ? "another program" : app).arg(pid);
+        }
+    }
+    return {};
+}
+
+int Millis(Clock::duration d) {
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(d).count());
+}
+
+} // namespace
+
+OpenResult QtSerialLink::Open(const std::string& name) {
+    detail_.clear();
+    port_.setPortName(QString::fromStdString(name));
+    if (port_.open(QIODevice::ReadWrite)) {
+        return OpenResult::Ok;
+    }
+    // Qt's own rule: a name that is not a path is a device under /dev.
+    const QString given = QString::fromStdString(name);
+    const QString device = given.startsWith('/') ? given : "/dev/" + given;
+    const QString deviceName = QFileInfo(device).fileName();
+    switch (port_.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        detail_ = "No such device: " + device.toStdString();
+        return OpenResult::NotFound;
+    case QSerialPort::PermissionError:
+        if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0) {
+            detail_ = "No permission to use " + device.toStdString() +
+                      ". Add your user to the 'dialout' group and log in again.";
+            return OpenResult::NoPermission;
+        } else {
+            const QString owner = LockOwner(deviceName);
+            detail_ = device.toStdString() + " is in use" +
+                      (owner.isEmpty() ? std::string() : " by " + owner.toStdString()) + ".";
+            return OpenResult::Busy;
+        }
+    default:
+        detail_ = device.toStdString() + ": " + port_.errorString().toStdString();
+        return OpenResult::Failed;
+    }
+}
+
+bool QtSerialLink::Configure() {
+    bool ok = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
+              port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+              port_.setFlowControl(QSerialPort::NoFlowControl);
+    // The driver queues of 1024 and 512 bytes have no POSIX counterpart; the kernel's are larger.
+    // USB adapters otherwise hold received bytes up to 16 ms, which eats into the 30 ms gap that
+    // ends a read; low latency hands each byte over at once. Pseudo-terminals do not have it.
+    const int fd = static_cast<int>(port_.handle());
+    serial_struct serial{};
+    if (fd >= 0 && ::ioctl(fd, TIOCGSERIAL, &serial) == 0) {
+        serial.flags |= ASYNC_LOW_LATENCY;
+        ::ioctl(fd, TIOCSSERIAL, &serial);
+    }
+    return ok;
+}
+
+void QtSerialLink::PurgeAll() {
+    port_.clear(QSerialPort::AllDirections);
+}
+
+// Input only: the output has been drained by the write before it, and flushing output right
+// after a write can throw away the byte just written.
+void QtSerialLink::Purge() {
+    port_.clear(QSerialPort::Input);
+}
+
+IoResult QtSerialLink::Write(std::span<const std::uint8_t> bytes) {
+    if (!port_.isOpen()) {
+        return IoResult::Error;
+    }
+    const qint64 size = static_cast<qint64>(bytes.size());
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+        return HungUp() ? IoResult::Disconnected : IoResult::Error;
+    }
+    const auto deadline = Clock::now() + 50ms * static_cast<long>(bytes.size()) + 50ms;
+    while (port_.bytesToWrite() > 0) {
+        const auto left = deadline - Clock::now();
+        if (left <= 0ms || !port_.waitForBytesWritten(std::max(1, Millis(left)))) {
+            return HungUp() ? IoResult::Disconnected : IoResult::Error;
+        }
+    }
+    // Complete when it returns: the bytes have left the kernel's queue too.
+    ::tcdrain(static_cast<int>(port_.handle()));
+    return IoResult::Ok;
+}
+
+IoResult QtSerialLink::Read(std::span<std::uint8_t> buf, std::size_t& got) {
+    got = 0;
+    if (!port_.isOpen()) {
+        return IoResult::Error;
+    }
+    const auto deadline = Clock::now() + 500ms * static_cast<long>(buf.size()) + 90ms;
+    auto lastByte = Clock::now();
+    while (got < buf.size()) {
+        if (port_.bytesAvailable() > 0) {
+            const qint64 n = port_.read(reinterpret_cast<char*>(buf.data() + got),
+                                        static_cast<qint64>(buf.size() - got));
+            if (n < 0) {
+                return HungUp() ? IoResult::Disconnected : IoResult::Error;
+            }
+            got += static_cast<std::size_t>(n);
+            lastByte = Clock::now();
+            continue;
+        }
+        const auto limit = got == 0 ? deadline : std::min(deadline, lastByte + 30ms);
+        const auto left = limit - Clock::now();
+        if (left <= 0ms) {
+            return IoResult::TimedOut;
+        }
+        if (!port_.waitForReadyRead(std::max(1, Millis(left)))) {
+            if (HungUp()) {
+                return IoResult::Disconnected;
+            }
+            if (port_.error() != QSerialPort::TimeoutError &&
+                port_.error() != QSerialPort::NoError) {
+                return IoResult::Error;
+            }
+        }
+    }
+    return IoResult::Ok;
+}
+
+// The device went away: the adapter was pulled, or the far end of a pseudo-terminal closed.
+bool QtSerialLink::HungUp() {
+    if (port_.error() == QSerialPort::ResourceError) {
+        return true;
+    }
+    pollfd p{static_cast<int>(port_.handle()), POLLIN, 0};
+    return p.fd >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
+void QtSerialLink::Sleep(std::chrono::milliseconds duration) {
+    std::this_thread::sleep_for(duration);
+}
+
+void QtSerialLink::Close() {
+    if (port_.isOpen()) {
+        port_.close();
+    }
+}
+
+} // namespace velmora

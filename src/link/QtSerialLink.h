@@ -1,0 +1,30 @@
+// A real serial port (a USB cable adapter, or a pseudo-terminal of the virtual radio), used
+// blocking on the thread that runs the transfer.
+#pragma once
+
+#include <QSerialPort>
+
+#include "link/SerialLink.h"
+
+namespace velmora {
+
+class QtSerialLink : public SerialLink {
+public:
+    OpenResult Open(const std::string& name) override;
+    bool Configure() override;
+    void PurgeAll() override;
+    void Purge() override;
+    IoResult Write(std::span<const std::uint8_t> bytes) override;
+    IoResult Read(std::span<std::uint8_t> buf, std::size_t& got) override;
+    void Sleep(std::chrono::milliseconds duration) override;
+    void Close() override;
+    std::string OpenFailureDetail() const override { return detail_; }
+
+private:
+    bool HungUp();
+
+    QSerialPort port_;
+    std::string detail_;
+};
+
+} // namespace velmora
