@@ -1,0 +1,44 @@
+// Runs the built velmora-cli with a private per-user store, for end-to-end tests.
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace velmora::test {
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class CliRunner {
+public:
+    CliRunner() { m_home.setAutoRemove(true); }
+
+    QString Dir() const { return m_home.path(); }
+    QString Path(const QString& name) const { return m_home.filePath(name); }
+
+    CliRun Run(const QStringList& arguments, const QByteArray& input = {}) const {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_home.path());
+        process.start(QStringLiteral(VELMORA_BIN_DIR "/velmora-cli"), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(120000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+private:
+    QTemporaryDir m_home;
+};
+
+} // namespace velmora::test
