@@ -62,6 +62,31 @@ inline constexpr std::string_view TitleEnd = " ]";
 inline constexpr TextPair ReadData{"Read Data", "读数据"};
 inline constexpr TextPair WriteData{"Write Data", "写数据"};
 
+// Serial port: the COM Setup dialog (its template texts read the same in both languages) and
+// why a port could not be opened, the line shown under "Could not Open the Port,...".
+// %1, %2 and %3 are filled in by the caller.
+inline constexpr TextPair ComSetupCaption = Same("COM Setup");
+inline constexpr TextPair ComSetupGroup = Same("COM");
+inline constexpr TextPair PortNoDevice{"(no device)", "(无设备)"};
+inline constexpr TextPair PortNotFound{"No such device: %1", "没有这个设备: %1"};
+inline constexpr TextPair PortBusy{"%1 is in use by another program.", "%1 正被其他程序占用。"};
+inline constexpr TextPair PortBusyBy{"%1 is in use by %2 (process %3).",
+                                     "%1 正被 %2 (进程 %3) 占用。"};
+inline constexpr TextPair PortNoPermission{
+    "No permission to use %1. Add your user to its group %2: sudo usermod -aG %2 $USER, "
+    "then log out and back in.",
+    "没有使用 %1 的权限。请把用户加入它的组 %2：sudo usermod -aG %2 $USER，然后注销并重新登录。"};
+inline constexpr TextPair PortFailed{"%1: %2", "%1: %2"};
+inline constexpr TextPair PortNoButtonDevice{"No serial device stands for %1.",
+                                             "%1 没有对应的串口设备。"};
+inline constexpr TextPair PortSlowLatency{
+    "%1 holds received bytes for %2 ms (latency_timer), which slows every transfer. A udev "
+    "rule sets it to 1 ms: ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"ftdi_sio\", "
+    "ATTR{latency_timer}=\"1\"",
+    "%1 接收字节要等 %2 毫秒才交出 (latency_timer)，传输因此变慢。用 udev 规则把它设为 1 毫秒："
+    "ACTION==\"add\", SUBSYSTEM==\"usb-serial\", DRIVER==\"ftdi_sio\", "
+    "ATTR{latency_timer}=\"1\""};
+
 // Option values shared by the settings dialog and the printed options page.
 inline constexpr TextPair Off{"Off", "关"};
 inline constexpr TextPair On{"On", "开"};

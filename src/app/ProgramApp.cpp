@@ -1,0 +1,82 @@
+#include "app/ProgramApp.h"
+
+#include "app/QtTextCodec.h"
+#include "app/StartupConfig.h"
+#include "frame/MainFrame.h"
+#include "frame/Pictures.h"
+#include "settings/QtUserStore.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace velmora {
+
+bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options,
+                         QString& problem) {
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--ini") || arg == QLatin1String("--screenshot")) {
+            if (i + 1 >= arguments.size()) {
+                problem = arg + QStringLiteral(" needs a value");
+                return false;
+            }
+            (arg == QLatin1String("--ini") ? options.iniPath : options.screenshotPath) =
+                arguments[++i];
+        } else if (arg == QLatin1String("--exit-when-shown")) {
+            options.exitWhenShown = true;
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            problem = QStringLiteral("unknown option ") + arg;
+            return false;
+        } else if (options.documentPath.isEmpty()) {
+            options.documentPath = arg;
+        } else {
+            problem = QStringLiteral("only one file can be opened at start-up");
+            return false;
+        }
+    }
+    return true;
+}
+
+CProgramApp::CProgramApp() = default;
+CProgramApp::~CProgramApp() = default;
+
+bool CProgramApp::InitInstance(const StartupOptions& options) {
+    // Configuration and language, fixed for the whole run.
+    m_codec = std::make_unique<QtTextCodec>();
+    SetTextCodec(m_codec.get());
+    const QString iniPath =
+        options.iniPath.isEmpty()
+            ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
+            : options.iniPath;
+    LoadStartupConfig(iniPath.toStdString(), std::nullopt);
+
+    m_context.lang = CurrentLanguage();
+    m_context.catalog = LoadProductCatalog(
+        [](std::string_view section, std::string_view key) { return ConfigText(section, key); },
+        g_strLanguage);
+    m_context.appName = ConfigText("Setup", "AppName");
+    m_context.company = LanguageText("Company");
+    m_store = std::make_unique<QtUserStore>(m_context.appName);
+    m_context.store = m_store.get();
+    m_context.prompter = &m_prompter;
+    QApplication::setApplicationName(QString::fromStdString(m_context.company));
+
+    m_pMainFrame = std::make_unique<CMainFrame>(m_context);
+    m_prompter.SetOwner(m_pMainFrame.get());
+
+    // A file on the command line opens that file; otherwise a new document. A file that cannot
+    // be opened is reported, and the user gets a new document instead of no program at all.
+    if (options.documentPath.isEmpty() || !m_pMainFrame->OpenDocumentFile(options.documentPath)) {
+        m_pMainFrame->OnFileNew();
+    }
+    m_pMainFrame->showMaximized();
+    m_pMainFrame->setWindowIcon(WindowIcon());
+
+    m_pMainFrame->ReplaceAboutText(QString::fromStdString(LanguageText("About Title")));
+    if (!ShowLanguageCommand()) {
+        m_pMainFrame->RemoveLanguageCommand();
+    }
+    return true;
+}
+
+} // namespace velmora

@@ -1,0 +1,22 @@
+// The program's message boxes, as an interface: Qt message boxes in the program, a recording
+// fake in tests. Texts and captions are decided by the caller.
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+enum class PromptAnswer { Ok, Cancel, Retry };
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // An exclamation box with an OK button.
+    virtual void Warn(const std::string& caption, const std::string& text) = 0;
+    // OK and Cancel; true for OK.
+    virtual bool AskOkCancel(const std::string& caption, const std::string& text) = 0;
+    // Retry and Cancel.
+    virtual PromptAnswer AskRetryCancel(const std::string& caption, const std::string& text) = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,3 @@
+# The channel grid view and its in-place editors (Qt Widgets).
+target_sources(velmora_gui PRIVATE
+    channels/ProgramView.h channels/ProgramView.cpp)

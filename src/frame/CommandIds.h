@@ -1,0 +1,30 @@
+// The program's commands. Their numbers are their identities: menus, toolbar and accelerators
+// send them, and help uses them as context ids.
+#pragma once
+
+namespace velmora {
+
+enum CommandId : int {
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_CLOSE = 57602,
+    ID_FILE_SAVE = 57603,
+    ID_FILE_SAVE_AS = 57604,
+    ID_FILE_PRINT_SETUP = 57606,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_PROGRAM_READ = 32773,
+    ID_PROGRAM_WRITE = 32774,
+    ID_SETUP_COM = 32777,
+    ID_VIEW_CONTROL_BAR = 32780,
+    ID_EDIT_PRODUCT_INFORMATION = 32786,
+    ID_EDIT_CHANNEL_INFORMATION = 32787,
+    ID_EDIT_OPTIONAL_FEATURES = 32788,
+    ID_SETUP_LANGUAGE = 32799,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};
+
+} // namespace velmora

@@ -1,0 +1,397 @@
+#include "frame/MainFrame.h"
+
+#include "channels/ProgramView.h"
+#include "frame/ChildFrame.h"
+#include "frame/MdiClientWnd.h"
+#include "frame/Pictures.h"
+#include "image/DataFile.h"
+#include "image/ProgramDoc.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace velmora {
+
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_chooser(std::make_unique<DialogFileChooser>()) {
+    setWindowTitle(Q(txt::MainFrameTitle));
+    resize(1000, 600);
+    m_pMdiClient = new CMDIClientWnd(this);
+    setCentralWidget(m_pMdiClient);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    UpdateMenus();
+    connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (auto* frame = qobject_cast<CChildFrame*>(window)) {
+            m_pLastShown = frame;
+        }
+    });
+}
+
+CMainFrame::~CMainFrame() {
+    // The document windows go with the frame; they must not call back into it on the way.
+    for (CChildFrame* frame : ChildFrames()) {
+        frame->disconnect(this);
+    }
+}
+
+QAction* CMainFrame::MakeAction(CommandId id, const TextPair& text,
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(Q(text.In(m_app.lang)), this);
+    action->setData(static_cast<int>(id));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+    }
+    m_actions[id] = action;
+    return action;
+}
+
+QAction* CMainFrame::Action(CommandId id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+    connect(MakeAction(ID_FILE_NEW, txt::CmdNew, QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(MakeAction(ID_FILE_OPEN, txt::CmdOpen, QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(MakeAction(ID_FILE_CLOSE, txt::CmdClose), &QAction::triggered, this,
+            &CMainFrame::OnFileClose);
+    connect(MakeAction(ID_FILE_SAVE, txt::CmdSave, QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(MakeAction(ID_FILE_SAVE_AS, txt::CmdSaveAs), &QAction::triggered, this,
+            &CMainFrame::OnFileSaveAs);
+    MakeAction(ID_FILE_PRINT, txt::CmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P));
+    MakeAction(ID_FILE_PRINT_PREVIEW, txt::CmdPrintPreview);
+    connect(MakeAction(ID_FILE_PRINT_SETUP, txt::CmdPrintSetup), &QAction::triggered, this,
+            &CMainFrame::OnFilePrintSetup);
+    connect(MakeAction(ID_APP_EXIT, txt::CmdExit), &QAction::triggered, this, &QWidget::close);
+    MakeAction(ID_EDIT_PRODUCT_INFORMATION, txt::CmdProductInformation);
+    connect(MakeAction(ID_EDIT_CHANNEL_INFORMATION, txt::CmdChannelInformation),
+            &QAction::triggered, this, &CMainFrame::OnChannelInformation);
+    MakeAction(ID_EDIT_OPTIONAL_FEATURES, txt::CmdOptionalFeatures);
+    MakeAction(ID_PROGRAM_READ, txt::CmdRead, QKeySequence(Qt::CTRL | Qt::Key_R));
+    MakeAction(ID_PROGRAM_WRITE, txt::CmdWrite, QKeySequence(Qt::CTRL | Qt::Key_W));
+    MakeAction(ID_SETUP_COM, txt::CmdComSetup);
+    MakeAction(ID_SETUP_LANGUAGE, txt::CmdLanguage);
+    MakeAction(ID_VIEW_CONTROL_BAR, txt::CmdControlBar);
+    MakeAction(ID_APP_ABOUT, txt::CmdAbout);
+    // Commands whose windows come with later work stay visible but cannot be chosen yet.
+    for (CommandId id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EDIT_PRODUCT_INFORMATION,
+                         ID_EDIT_OPTIONAL_FEATURES, ID_PROGRAM_READ, ID_PROGRAM_WRITE,
+                         ID_SETUP_COM, ID_SETUP_LANGUAGE, ID_VIEW_CONTROL_BAR, ID_APP_ABOUT}) {
+        Action(id)->setEnabled(false);
+    }
+}
+
+void CMainFrame::CreateMenus() {
+    const Language lang = m_app.lang;
+    auto menu = [this, lang](const TextPair& title, std::initializer_list<int> ids) {
+        auto* m = new QMenu(Q(title.In(lang)), this);
+        for (int id : ids) {
+            if (id == 0) {
+                m->addSeparator();
+            } else {
+                m->addAction(Action(static_cast<CommandId>(id)));
+            }
+        }
+        return m;
+    };
+    // Toolbar and status bar toggles are made by Qt and carry their command ids.
+    QMenu* view128 = menu(txt::MenuView, {});
+    QMenu* view129 = menu(txt::MenuView, {});
+    m_frameMenus = {
+        menu(txt::MenuFile, {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        view128,
+        menu(txt::MenuHelp, {ID_APP_ABOUT}),
+    };
+    m_pSetupMenu = menu(txt::MenuSetup, {ID_SETUP_COM, ID_SETUP_LANGUAGE});
+    m_documentMenus = {
+        menu(txt::MenuFile,
+             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
+              ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(txt::MenuEdit, {ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_CHANNEL_INFORMATION,
+                             ID_EDIT_OPTIONAL_FEATURES}),
+        view129,
+        menu(txt::MenuProgram, {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
+        m_pSetupMenu,
+        menu(txt::MenuHelp, {ID_APP_ABOUT}),
+    };
+    m_pToolBar = new QToolBar(this);
+    m_pToolBar->setObjectName(QStringLiteral("toolbar"));
+    auto* toolbarToggle = m_pToolBar->toggleViewAction();
+    toolbarToggle->setText(Q(txt::CmdToolbar.In(lang)));
+    toolbarToggle->setData(static_cast<int>(ID_VIEW_TOOLBAR));
+    m_actions[ID_VIEW_TOOLBAR] = toolbarToggle;
+    auto* statusToggle = new QAction(Q(txt::CmdStatusBar.In(lang)), this);
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    statusToggle->setData(static_cast<int>(ID_VIEW_STATUS_BAR));
+    connect(statusToggle, &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+    m_actions[ID_VIEW_STATUS_BAR] = statusToggle;
+    for (QMenu* view : {view128, view129}) {
+        view->addAction(toolbarToggle);
+        view->addAction(statusToggle);
+    }
+    view129->addAction(Action(ID_VIEW_CONTROL_BAR));
+}
+
+void CMainFrame::CreateToolBar() {
+    const Language lang = m_app.lang;
+    m_pToolBar->setIconSize(QSize(18, 19));
+    m_pToolBar->setMovable(true);
+    const struct {
+        CommandId id;
+        const TextPair* tip;
+    } buttons[] = {
+        {ID_FILE_NEW, &txt::TipNew},       {ID_FILE_OPEN, &txt::TipOpen},
+        {ID_FILE_SAVE, &txt::TipSave},     {CommandId(0), nullptr},
+        {ID_PROGRAM_READ, &txt::TipRead},  {ID_PROGRAM_WRITE, &txt::TipWrite},
+        {CommandId(0), nullptr},           {ID_FILE_PRINT, &txt::TipPrint},
+        {CommandId(0), nullptr},           {ID_APP_ABOUT, &txt::TipAbout},
+    };
+    for (const auto& button : buttons) {
+        if (button.tip == nullptr) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(button.id);
+        action->setIcon(ToolbarIcon(button.id));
+        action->setToolTip(Q(button.tip->In(lang)));
+        m_pToolBar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    statusBar()->showMessage(Q(txt::StatusReady.In(m_app.lang)));
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* pane = new QLabel(QString::fromLatin1(indicator), this);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        statusBar()->addPermanentWidget(pane);
+    }
+}
+
+void CMainFrame::UpdateMenus() {
+    const bool documents = !ChildFrames().isEmpty();
+    if (documents == m_bDocumentMenu && !menuBar()->actions().isEmpty()) {
+        return;
+    }
+    m_bDocumentMenu = documents;
+    menuBar()->clear();
+    for (QMenu* m : documents ? m_documentMenus : m_frameMenus) {
+        menuBar()->addMenu(m);
+    }
+    for (CommandId id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) {
+        Action(id)->setEnabled(documents);
+    }
+}
+
+void CMainFrame::ReplaceAboutText(const QString& text) { Action(ID_APP_ABOUT)->setText(text); }
+
+void CMainFrame::RemoveLanguageCommand() {
+    m_pSetupMenu->removeAction(Action(ID_SETUP_LANGUAGE));
+}
+
+QList<CChildFrame*> CMainFrame::ChildFrames() const {
+    QList<CChildFrame*> frames;
+    for (QMdiSubWindow* window : m_pMdiClient->subWindowList()) {
+        if (auto* frame = qobject_cast<CChildFrame*>(window)) {
+            frames.append(frame);
+        }
+    }
+    return frames;
+}
+
+CChildFrame* CMainFrame::ActiveChildFrame() const {
+    if (auto* current = qobject_cast<CChildFrame*>(m_pMdiClient->currentSubWindow());
+        current && current->isVisible()) {
+        return current;
+    }
+    if (m_pLastShown && m_pLastShown->isVisible() && ChildFrames().contains(m_pLastShown)) {
+        return m_pLastShown;
+    }
+    return nullptr;
+}
+
+CProgramView* CMainFrame::ActiveView() const {
+    CChildFrame* frame = ActiveChildFrame();
+    return frame ? frame->View() : nullptr;
+}
+
+void CMainFrame::SetFileChooser(std::unique_ptr<FileChooser> chooser) {
+    m_chooser = std::move(chooser);
+}
+
+QString CMainFrame::Caption() const { return Q(m_app.company); }
+
+void CMainFrame::Warn(const std::string& text) { m_app.prompter->Warn(m_app.company, text); }
+
+CChildFrame* CMainFrame::AddDocumentWindow(CProgramDoc* doc) {
+    auto* frame = new CChildFrame;
+    auto* view = new CProgramView(doc, m_app, frame);
+    doc->setParent(view);
+    frame->setWidget(view);
+    frame->setWindowTitle(doc->Title());
+    frame->setWindowIcon(WindowIcon());
+    connect(view, &CProgramView::titleChanged, this, &QWidget::setWindowTitle);
+    connect(frame, &QObject::destroyed, this, [this, frame] {
+        if (m_pLastShown == frame) {
+            m_pLastShown = nullptr;
+        }
+        UpdateMenus();
+    });
+    m_pMdiClient->addSubWindow(frame);
+    frame->resize(1600, 1200);
+    frame->move(0, 0);
+    view->OnInitialUpdate();
+    frame->show();
+    m_pMdiClient->setActiveSubWindow(frame);
+    m_pLastShown = frame;
+    UpdateMenus();
+    return frame;
+}
+
+void CMainFrame::NewDocumentWindow() {
+    auto* doc = new CProgramDoc;
+    doc->OnNewDocument(Q(m_app.appName), Q(txt::ChannelInformation.In(m_app.lang)));
+    AddDocumentWindow(doc);
+}
+
+void CMainFrame::OnFileNew() {
+    if (CChildFrame* active = ActiveChildFrame()) {
+        if (!m_app.prompter->AskOkCancel(m_app.company,
+                                         std::string(txt::MsgAllDataCleared.In(m_app.lang)))) {
+            return;
+        }
+        active->Destroy();
+    }
+    NewDocumentWindow();
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString path = m_chooser->OpenPath(this, Q(txt::DataFileFilter.In(m_app.lang)));
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    auto doc = std::make_unique<CProgramDoc>();
+    const FileResult result = doc->OnOpenDocument(path);
+    if (!result) {
+        Warn(DescribeLoadFailure(path.toStdString(), result, m_app.lang));
+        return false;
+    }
+    // Only once the file has loaded does the window shown before go.
+    CChildFrame* previous = ActiveChildFrame();
+    AddDocumentWindow(doc.release());
+    if (previous) {
+        previous->Destroy();
+    }
+    return true;
+}
+
+void CMainFrame::OnFileClose() {
+    if (CChildFrame* active = ActiveChildFrame()) {
+        active->hide();
+    }
+}
+
+bool CMainFrame::SaveTo(CProgramView* view, const QString& path) {
+    CProgramDoc* doc = view->GetDocument();
+    const FileResult result = doc->OnSaveDocument(path);
+    if (!result) {
+        Warn(DescribeSaveFailure(path.toStdString(), result, m_app.lang));
+        return false;
+    }
+    if (auto* frame = qobject_cast<CChildFrame*>(view->parentWidget())) {
+        frame->setWindowTitle(QFileInfo(path).fileName());
+    }
+    return true;
+}
+
+bool CMainFrame::OnFileSave() {
+    CProgramView* view = ActiveView();
+    if (!view) {
+        return false;
+    }
+    view->StoreChannels();
+    CProgramDoc* doc = view->GetDocument();
+    if (!doc->HasFileOfItsOwn()) {
+        // A new document's path is only the product name: ask where it goes.
+        return OnFileSaveAs();
+    }
+    return SaveTo(view, doc->PathName());
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    CProgramView* view = ActiveView();
+    if (!view) {
+        return false;
+    }
+    view->StoreChannels();
+    CProgramDoc* doc = view->GetDocument();
+    const QString proposed = doc->HasFileOfItsOwn()
+                                 ? doc->PathName()
+                                 : (doc->PathName().isEmpty() ? QStringLiteral("Program")
+                                                              : doc->PathName()) +
+                                       QStringLiteral(".dat");
+    const QString path =
+        m_chooser->SavePath(this, proposed, Q(txt::DataFileFilter.In(m_app.lang)));
+    if (path.isEmpty()) {
+        return false;
+    }
+    return SaveTo(view, path);
+}
+
+void CMainFrame::OnFilePrintSetup() {
+    QPrinter printer;
+    QPageSetupDialog dialog(&printer, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnChannelInformation() {
+    CChildFrame* frame = ActiveChildFrame();
+    if (!frame && m_pLastShown && ChildFrames().contains(m_pLastShown)) {
+        frame = m_pLastShown;
+    }
+    if (frame) {
+        frame->showNormal();
+        m_pMdiClient->setActiveSubWindow(frame);
+        m_pLastShown = frame;
+    } else {
+        showNormal();
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Nothing asks to save: the documents go with their windows.
+    for (CChildFrame* frame : ChildFrames()) {
+        frame->Destroy();
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace velmora

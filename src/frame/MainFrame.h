@@ -1,0 +1,83 @@
+// The main window: menus, toolbar, status bar and the area that holds the document windows.
+// The program keeps one document window in use at a time: New replaces the active one after a
+// warning, Open closes the one shown before once the file has loaded, Close only hides.
+#pragma once
+
+#include "app/AppContext.h"
+#include "frame/CommandIds.h"
+#include "frame/FileChooser.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace velmora {
+
+class CChildFrame;
+class CMDIClientWnd;
+class CProgramDoc;
+class CProgramView;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(const AppContext& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    QAction* Action(CommandId id) const;
+    // The document window in use: the current one of the area, else the last one shown.
+    CChildFrame* ActiveChildFrame() const;
+    CProgramView* ActiveView() const;
+    CMDIClientWnd* MdiClient() const { return m_pMdiClient; }
+    QList<CChildFrame*> ChildFrames() const;
+
+    void SetFileChooser(std::unique_ptr<FileChooser> chooser);
+    // Menu 129 while a document exists, menu 128 otherwise.
+    bool ShowsDocumentMenu() const { return m_bDocumentMenu; }
+    void ReplaceAboutText(const QString& text);
+    void RemoveLanguageCommand();
+
+    // Commands.
+    void OnFileNew();
+    void OnFileOpen();
+    bool OpenDocumentFile(const QString& path);
+    void OnFileClose();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnFilePrintSetup();
+    void OnChannelInformation();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* MakeAction(CommandId id, const TextPair& text, const QKeySequence& shortcut = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void UpdateMenus();
+    void NewDocumentWindow();
+    CChildFrame* AddDocumentWindow(CProgramDoc* doc);
+    bool SaveTo(CProgramView* view, const QString& path);
+    QString Caption() const;
+    void Warn(const std::string& text);
+
+    AppContext m_app;
+    CMDIClientWnd* m_pMdiClient = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    std::map<int, QAction*> m_actions;
+    QList<QMenu*> m_frameMenus;     // menu 128
+    QList<QMenu*> m_documentMenus;  // menu 129
+    QMenu* m_pSetupMenu = nullptr;
+    bool m_bDocumentMenu = false;
+    CChildFrame* m_pLastShown = nullptr;
+    std::unique_ptr<FileChooser> m_chooser;
+};
+
+} // namespace velmora

@@ -1,0 +1,204 @@
+#include "channels/ProgramView.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+#include "image/DataFile.h"
+#include "support/RecordingPrompter.h"
+#include "support/ScriptedFileChooser.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_app.lang = Language::English;
+        m_app.catalog.typeNames = {"VR-100"};
+        m_app.catalog.bandLists = {"400-470MHz"};
+        m_app.catalog.titleBase = "Velmora";
+        m_app.store = &m_store;
+        m_app.prompter = &m_prompter;
+        m_app.company = "Velmora Radio Tools";
+        m_app.appName = "Velmora";
+        m_frame = std::make_unique<CMainFrame>(m_app);
+        auto chooser = std::make_unique<test::ScriptedFileChooser>();
+        m_chooser = chooser.get();
+        m_frame->SetFileChooser(std::move(chooser));
+        m_frame->show();
+    }
+
+    // Windows closed for good go at the next turn of the event loop.
+    static void Settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+
+    QString TempPath(const QString& name) const { return m_dir.filePath(name); }
+
+    static QStringList MenuTitles(QMainWindow& window) {
+        QStringList titles;
+        for (QAction* menu : window.menuBar()->actions()) {
+            titles << menu->text();
+        }
+        return titles;
+    }
+
+    AppContext m_app;
+    MemoryUserStore m_store;
+    test::RecordingPrompter m_prompter;
+    test::ScriptedFileChooser* m_chooser = nullptr;
+    std::unique_ptr<CMainFrame> m_frame;
+    QTemporaryDir m_dir;
+};
+
+TEST_F(MainFrameTest, MenusFollowWhetherADocumentExists) {
+    EXPECT_EQ(MenuTitles(*m_frame), (QStringList{"&File", "&View", "&Help"}));
+    m_frame->OnFileNew();
+    EXPECT_EQ(MenuTitles(*m_frame),
+              (QStringList{"&File", "&Edit", "&View", "&Program", "&Setup", "&Help"}));
+    EXPECT_TRUE(m_prompter.shown.empty()) << "no warning without a document window";
+    EXPECT_EQ(m_frame->windowTitle().toStdString(), "Velmora  [ Type:VR-100  Fre:400-470MHz ]");
+    const struct {
+        CommandId id;
+        QKeySequence keys;
+    } accelerators[] = {
+        {ID_FILE_NEW, QKeySequence("Ctrl+N")},     {ID_FILE_OPEN, QKeySequence("Ctrl+O")},
+        {ID_FILE_SAVE, QKeySequence("Ctrl+S")},    {ID_FILE_PRINT, QKeySequence("Ctrl+P")},
+        {ID_PROGRAM_READ, QKeySequence("Ctrl+R")}, {ID_PROGRAM_WRITE, QKeySequence("Ctrl+W")},
+    };
+    for (const auto& a : accelerators) {
+        EXPECT_EQ(m_frame->Action(a.id)->shortcut(), a.keys) << a.id;
+    }
+}
+
+TEST_F(MainFrameTest, NewWarnsAndReplacesTheWindowOnlyOnOk) {
+    m_frame->OnFileNew();
+    CChildFrame* first = m_frame->ActiveChildFrame();
+    ASSERT_NE(first, nullptr);
+
+    m_prompter.answers = {PromptAnswer::Cancel};
+    m_frame->OnFileNew();
+    Settle();
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].caption, "Velmora Radio Tools");
+    EXPECT_EQ(m_prompter.shown[0].text, "All data will be Cleared!");
+    EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{first});
+
+    m_prompter.answers = {PromptAnswer::Ok};
+    m_frame->OnFileNew();
+    Settle();
+    ASSERT_EQ(m_frame->ChildFrames().size(), 1);
+    EXPECT_NE(m_frame->ChildFrames().front(), first);
+}
+
+TEST_F(MainFrameTest, OpenClosesThePreviousWindowOnlyWhenTheFileLoads) {
+    m_frame->OnFileNew();
+    CChildFrame* first = m_frame->ActiveChildFrame();
+
+    QFile shortFile(TempPath("short.dat"));
+    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write(QByteArray(100, '\0'));
+    shortFile.close();
+    m_chooser->openAnswer = TempPath("short.dat");
+    m_frame->OnFileOpen();
+    Settle();
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_NE(m_prompter.shown[0].text.find("shorter than 8192 bytes"), std::string::npos);
+    EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{first});
+
+    MemoryImage image = NewImage();
+    const std::uint8_t channel5[16] = {0x50, 0x12, 0x80, 0x43, 0x50, 0x12, 0x80, 0x43,
+                                       0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0xFF, 0xFF, 0xFF};
+    std::copy(std::begin(channel5), std::end(channel5), image.begin() + 5 * 16);
+    ASSERT_TRUE(SaveDataFile(TempPath("good.dat").toStdString(), image));
+    m_chooser->openAnswer = TempPath("good.dat");
+    m_frame->OnFileOpen();
+    Settle();
+    ASSERT_EQ(m_frame->ChildFrames().size(), 1);
+    CProgramView* view = m_frame->ActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GridTexts()[5][0], "438.01250");
+    EXPECT_EQ(view->GridTexts()[5][4], "High");
+}
+
+TEST_F(MainFrameTest, CloseHidesAndChannelInformationBringsTheWindowBack) {
+    m_frame->OnFileNew();
+    CChildFrame* frame = m_frame->ActiveChildFrame();
+    m_frame->OnFileClose();
+    Settle();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{frame}) << "the document stays open";
+    frame->close(); // the close box only hides, too
+    Settle();
+    EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{frame});
+    m_frame->OnChannelInformation();
+    EXPECT_TRUE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, SavingANewDocumentAsksWhereAndProposesTheProductName) {
+    m_frame->OnFileNew();
+    m_chooser->saveAnswer = TempPath("club.dat");
+    ASSERT_TRUE(m_frame->OnFileSave());
+    EXPECT_EQ(m_chooser->proposedSaves, QStringList{"Velmora.dat"});
+    MemoryImage saved{};
+    ASSERT_TRUE(LoadDataFile(TempPath("club.dat").toStdString(), saved));
+    MemoryImage expected = NewImage();
+    expected[0x1FF0] = 0x40; // band bytes of 400-470MHz
+    expected[0x1FF1] = 0x46;
+    expected[0x1FF2] = 0x09;
+    EXPECT_EQ(saved, expected);
+
+    // From now on the document has a file of its own: Save writes it without asking.
+    m_chooser->saveAnswer.clear();
+    ASSERT_TRUE(m_frame->OnFileSave());
+    EXPECT_EQ(m_chooser->proposedSaves.size(), 1);
+}
+
+TEST_F(MainFrameTest, TypedChannelsSurviveSaveAndReopenEvenWithAnEditOpen) {
+    m_frame->OnFileNew();
+    CProgramView* view = m_frame->ActiveView();
+    ASSERT_NE(view, nullptr);
+    view->SetCurrentCell(1, 1);
+    QTest::keyClicks(view->Editor(1), "438.0125");
+    QTest::keyClick(view->Editor(1), Qt::Key_Return);
+    view->SetCurrentCell(2, 1);
+    // Left open, not committed: the save must still store it.
+    QTest::keyClicks(view->Editor(1), "440");
+    view->SetCurrentCell(3, 1);
+    QTest::keyClicks(view->Editor(1), "145.5");
+    view->SetCurrentCell(4, 1);
+    QTest::keyClicks(view->Editor(1), "462.5625");
+
+    m_chooser->saveAnswer = TempPath("typed.dat");
+    ASSERT_TRUE(m_frame->OnFileSave());
+    m_chooser->openAnswer = TempPath("typed.dat");
+    m_frame->OnFileOpen();
+    Settle();
+    ASSERT_EQ(m_frame->ChildFrames().size(), 1);
+    const ChannelGridTexts grid = m_frame->ActiveView()->GridTexts();
+    EXPECT_EQ(grid[0], (ChannelTexts{"438.01250", "438.01250", "None", "None", "High", "Lock",
+                                     "Yes", ""}));
+    EXPECT_EQ(grid[1][0], "440.00000");
+    EXPECT_EQ(grid[2][0], "") << "145.5 lies outside 400-470MHz and is refused";
+    EXPECT_EQ(grid[3][0], "462.56250") << "the edit still open when saving";
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text, "Out of range,please input again.");
+}
+
+TEST_F(MainFrameTest, SaveFailureIsReportedAndKeepsTheOldFile) {
+    m_frame->OnFileNew();
+    m_chooser->saveAnswer = TempPath("missing-folder/x.dat");
+    EXPECT_FALSE(m_frame->OnFileSaveAs());
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text.rfind("Cannot save ", 0), 0u);
+}
+
+} // namespace
+} // namespace velmora
