@@ -40,8 +40,8 @@ MemoryImage FullImage() {
     const char* tones[] = {"None", "67.0", "D023N", "254.1", "D754I"};
     for (int i = 0; i < kChannelCount; ++i) {
         const std::string rx = std::to_string(400 + i % 70) + ".01250";
-        grid[i] = {rx, rx, tones[i % 5], tones[(i + 2) % 5], "High", "Lock", "Yes",
-                   "CH" + std::to_string(i)};
+        grid[i] = {rx,     rx,     tones[i % 5], tones[(i + 2) % 5],
+                   "High", "Lock", "Yes",        "CH" + std::to_string(i)};
     }
     EncodeAllChannels(image, grid);
     return image;

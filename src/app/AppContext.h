@@ -18,6 +18,7 @@ struct AppContext {
     Prompter* prompter = nullptr;
     std::string company;  // caption of the program's message boxes
     std::string appName;  // Setup/AppName: the preset file name of a new document
+    std::string demoPort; // the demo radio's device, when the program runs in demo mode
 };
 
 } // namespace velmora

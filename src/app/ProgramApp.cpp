@@ -11,8 +11,7 @@
 
 namespace velmora {
 
-bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options,
-                         QString& problem) {
+bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options, QString& problem) {
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
         if (arg == QLatin1String("--ini") || arg == QLatin1String("--screenshot")) {
@@ -22,6 +21,8 @@ bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options,
             }
             (arg == QLatin1String("--ini") ? options.iniPath : options.screenshotPath) =
                 arguments[++i];
+        } else if (arg == QLatin1String("--demo")) {
+            options.demo = true;
         } else if (arg == QLatin1String("--exit-when-shown")) {
             options.exitWhenShown = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
@@ -68,6 +69,9 @@ bool CProgramApp::InitInstance(const StartupOptions& options) {
     // be opened is reported, and the user gets a new document instead of no program at all.
     if (options.documentPath.isEmpty() || !m_pMainFrame->OpenDocumentFile(options.documentPath)) {
         m_pMainFrame->OnFileNew();
+    }
+    if (options.demo) {
+        m_pMainFrame->StartDemoRadio();
     }
     m_pMainFrame->showMaximized();
     m_pMainFrame->setWindowIcon(WindowIcon());

@@ -20,11 +20,11 @@ struct StartupOptions {
     QString documentPath; // a *.dat to open instead of a new document
     QString screenshotPath;
     bool exitWhenShown = false;
+    bool demo = false; // a virtual radio behind COM1, for trying the program without one
 };
 
 // Reads the program's own command line; a usage problem is returned as a message.
-bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options,
-                         QString& problem);
+bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options, QString& problem);
 
 class CProgramApp {
 public:

@@ -6,8 +6,6 @@
 
 namespace velmora {
 
-enum class PromptAnswer { Ok, Cancel, Retry };
-
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -15,8 +13,6 @@ public:
     virtual void Warn(const std::string& caption, const std::string& text) = 0;
     // OK and Cancel; true for OK.
     virtual bool AskOkCancel(const std::string& caption, const std::string& text) = 0;
-    // Retry and Cancel.
-    virtual PromptAnswer AskRetryCancel(const std::string& caption, const std::string& text) = 0;
 };
 
 } // namespace velmora

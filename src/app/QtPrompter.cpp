@@ -5,10 +5,12 @@
 namespace velmora {
 
 namespace {
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
-int Ask(QWidget* owner, QMessageBox::Icon icon, const std::string& caption,
-        const std::string& text, QMessageBox::StandardButtons buttons) {
+int Ask(QWidget* owner, QMessageBox::Icon icon, const std::string& caption, const std::string& text,
+        QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, Q(caption), Q(text), buttons, owner);
     // Texts from the installation are shown as they are, never as markup.
     box.setTextFormat(Qt::PlainText);
@@ -23,13 +25,6 @@ void QtPrompter::Warn(const std::string& caption, const std::string& text) {
 bool QtPrompter::AskOkCancel(const std::string& caption, const std::string& text) {
     return Ask(m_pOwner, QMessageBox::Warning, caption, text,
                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
-PromptAnswer QtPrompter::AskRetryCancel(const std::string& caption, const std::string& text) {
-    return Ask(m_pOwner, QMessageBox::Warning, caption, text,
-               QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry
-               ? PromptAnswer::Retry
-               : PromptAnswer::Cancel;
 }
 
 } // namespace velmora

@@ -12,7 +12,6 @@ public:
     void SetOwner(QWidget* owner) { m_pOwner = owner; }
     void Warn(const std::string& caption, const std::string& text) override;
     bool AskOkCancel(const std::string& caption, const std::string& text) override;
-    PromptAnswer AskRetryCancel(const std::string& caption, const std::string& text) override;
 
 private:
     QWidget* m_pOwner = nullptr;

@@ -22,7 +22,9 @@ struct TextPair {
 };
 
 // A text that reads the same in both languages.
-constexpr TextPair Same(std::string_view text) { return {text, text}; }
+constexpr TextPair Same(std::string_view text) {
+    return {text, text};
+}
 
 namespace txt {
 
@@ -135,7 +137,7 @@ inline constexpr std::string_view ItemsMode[] = {"Channel", "Frequency", "Memory
 inline constexpr std::string_view ItemsVoiceSensitivity[] = {
     "Off", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16"};
 inline constexpr std::string_view ItemsCallTone[] = {"Off", "1", "2", "3", "4",
-                                                     "5", "6", "7", "8", "1750"};
+                                                     "5",   "6", "7", "8", "1750"};
 inline constexpr std::string_view ItemsBatterySaver[] = {"Off", "0.2", "0.4", "0.6", "0.8", "1.0"};
 inline constexpr std::string_view ItemsPriScanningTime[] = {"3s", "5s", "8s", "10s"};
 
@@ -183,7 +185,7 @@ inline constexpr TextPair PrintTimeOutMinutes[3] = {Same("1"), Same("3"), Same("
 inline constexpr TextPair PrintPriScanningTimes[4] = {Same("3s"), Same("5s"), Same("8s"),
                                                       Same("10s")};
 inline constexpr TextPair PrintScanModes[3] = {Same("SE"), Same("CO"), Same("TO")};
-inline constexpr TextPair PrintSteps[6] = {Same("2.5k"),  Same("5k"),   Same("10k"),
+inline constexpr TextPair PrintSteps[6] = {Same("2.5k"),  Same("5k"),    Same("10k"),
                                            Same("6.25k"), Same("12.5k"), Same("25k")};
 inline constexpr TextPair PrintCallTone1750 = Same("1750");
 
@@ -229,6 +231,9 @@ inline constexpr TextPair CmdWrite{"&Write", "写入(&W)"};
 inline constexpr TextPair CmdComSetup{"&Com Setup", "串口设置(&C)"};
 inline constexpr TextPair CmdLanguage{"&Language", "语言(&L)"};
 inline constexpr TextPair CmdAbout{"&About", "关于(&A)"};
+inline constexpr TextPair CmdDemo{"&Demo Radio", "演示电台(&D)"};
+inline constexpr TextPair MsgDemoFailed{"The demo radio could not be started.",
+                                        "无法启动演示电台。"};
 inline constexpr TextPair TipNew{"New", "新建"};
 inline constexpr TextPair TipOpen{"Open", "打开"};
 inline constexpr TextPair TipSave{"Save", "保存"};
@@ -247,8 +252,8 @@ inline constexpr TextPair MsgOutOfRange = Same("Out of range,please input again.
 inline constexpr TextPair MsgOffRaster =
     Same("Error data Value, please input according the step value(6.25K/5k).");
 inline constexpr TextPair MsgAllDataCleared = Same("All data will be Cleared!");
-inline constexpr TextPair MsgPortOpenFailed = Same(
-    "Could not Open the Port,Please check whether the Port are occupied or the device are ok");
+inline constexpr TextPair MsgPortOpenFailed =
+    Same("Could not Open the Port,Please check whether the Port are occupied or the device are ok");
 inline constexpr TextPair MsgCommunicationError =
     Same("Communication Error,Please check all the connections and the radio power");
 inline constexpr TextPair MsgProgramInterrupt =
@@ -258,8 +263,7 @@ inline constexpr TextPair MsgConnectionLost{"Connection to the radio was lost. C
                                             "与电台的连接已断开，请检查连接线。"};
 
 // File errors (the path and the system's reason are appended).
-inline constexpr TextPair FileTooShort{"the file is shorter than 8192 bytes",
-                                       "文件短于8192字节"};
+inline constexpr TextPair FileTooShort{"the file is shorter than 8192 bytes", "文件短于8192字节"};
 inline constexpr TextPair FileNotFound{"no such file", "文件不存在"};
 inline constexpr TextPair FileIsDirectory{"it is a folder, not a file", "这是文件夹，不是文件"};
 inline constexpr TextPair FileNotRegular{"it is not a regular file", "这不是普通文件"};

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     velmora::StartupOptions options;
     QString problem;
     if (!velmora::ParseStartupOptions(QApplication::arguments(), options, problem)) {
-        std::fprintf(stderr, "velmora: %s\nUsage: velmora [--ini PATH] [FILE.dat]\n",
+        std::fprintf(stderr, "velmora: %s\nUsage: velmora [--ini PATH] [--demo] [FILE.dat]\n",
                      problem.toLocal8Bit().constData());
         return 1;
     }

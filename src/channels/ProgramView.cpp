@@ -1,5 +1,8 @@
 #include "channels/ProgramView.h"
 
+#include "app/HelpLauncher.h"
+#include "link/TransferCommands.h"
+
 #include "channels/ToneTable.h"
 #include "settings/ProductBand.h"
 
@@ -127,6 +130,7 @@ CProgramView::CProgramView(CProgramDoc* doc, const AppContext& app, QWidget* par
     layout->setContentsMargins(24, 20, 24, 20);
     layout->addWidget(m_grid);
     setFocusProxy(m_grid);
+    m_pTransfer = new TransferCommands(this, m_app);
 
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
@@ -156,6 +160,9 @@ CProgramView::CProgramView(CProgramDoc* doc, const AppContext& app, QWidget* par
 }
 
 CProgramView::~CProgramView() {
+    // A transfer still running is cancelled and waited for before the document goes.
+    delete m_pTransfer;
+    m_pTransfer = nullptr;
     // QWidget deletes the grid and the editors after this object's members are gone: nothing
     // of theirs may call back in here while it does.
     auto* grid = static_cast<ChannelGrid*>(m_grid);
@@ -255,10 +262,15 @@ void CProgramView::CreateEditors() {
     m_editName->setValidator(m_nameValidator);
     m_editName->clear();
 
+    // F1 asks for the topic of the focused control, known by the radio's control ids.
+    constexpr int kHelpIds[kColumnCount + 1] = {1000, 2127, 2128, 2132, 2133,
+                                                1129, 1127, 1134, 1126};
+    SetHelpId(m_grid, kHelpIds[0]);
     for (int column = 1; column <= kColumnCount; ++column) {
         QWidget* editor = EditorOfColumn(column);
         editor->hide();
         editor->installEventFilter(this);
+        SetHelpId(editor, kHelpIds[column]);
     }
 }
 

@@ -35,6 +35,7 @@ class QTableWidget;
 namespace velmora {
 
 class NameValidator;
+class TransferCommands;
 
 class CProgramView : public QWidget {
     Q_OBJECT
@@ -63,6 +64,9 @@ public:
     std::int32_t m_nBandLow = 0;
     std::int32_t m_nBandHigh = 0;
 
+    // Read, Write and Com Setup of this window, with its port name.
+    TransferCommands* Transfer() const { return m_pTransfer; }
+
     QTableWidget* Grid() const { return m_grid; }
     // The editor of grid column 1..8 (for tests); nullptr for any other column.
     QWidget* Editor(int column) const;
@@ -80,6 +84,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TransferCommands* m_pTransfer = nullptr;
+
     void SetUpGrid();
     void CreateEditors();
     void SetColumnWidths();

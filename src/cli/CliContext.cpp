@@ -22,9 +22,9 @@ int MakeContext(const GlobalOptions& options, const std::string& executableDir,
         std::error_code ec;
         const auto status = std::filesystem::status(path, ec);
         if (!std::filesystem::is_regular_file(status)) {
-            const FileError error = !std::filesystem::exists(status)         ? FileError::NotFound
+            const FileError error = !std::filesystem::exists(status)        ? FileError::NotFound
                                     : std::filesystem::is_directory(status) ? FileError::IsDirectory
-                                                                             : FileError::NotRegular;
+                                                                            : FileError::NotRegular;
             PrintLine(stderr, DescribeLoadFailure(path, {error, {}}, Language::English));
             return ExitFile;
         }

@@ -13,7 +13,7 @@
 namespace velmora::cli {
 
 struct GlobalOptions {
-    std::string iniPath;  // empty: Program.ini next to the executable
+    std::string iniPath; // empty: Program.ini next to the executable
     bool iniGiven = false;
     std::optional<Language> language;
 };

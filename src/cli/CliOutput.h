@@ -11,9 +11,9 @@ namespace velmora::cli {
 enum ExitCode : int {
     ExitOk = 0,
     ExitUsage = 1,
-    ExitFile = 2,      // file or configuration error
-    ExitRadio = 3,     // radio or link error
-    ExitRejected = 4,  // rejected input
+    ExitFile = 2,     // file or configuration error
+    ExitRadio = 3,    // radio or link error
+    ExitRejected = 4, // rejected input
 };
 
 inline void PrintLine(std::FILE* to, std::string_view text) {

@@ -5,10 +5,12 @@
 #include "cli/Commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -30,6 +32,9 @@ constexpr std::string_view kHelp =
     "  info FILE.dat                   type, band, band limits and window title\n"
     "  export-csv FILE.dat [OUT.csv]   the channels as CSV (stdout without OUT.csv)\n"
     "  options FILE.dat                the option settings, label<TAB>value\n"
+    "  print FILE.dat --pdf OUT.pdf    the printed report as a PDF\n"
+    "  read --port DEV --output OUT.dat [--raw]   the radio's memory into a file\n"
+    "  write --port DEV --input IN.dat            a file into the radio\n"
     "\n"
     "Exit codes: 0 success, 1 usage error, 2 file or configuration error,\n"
     "            3 radio or link error, 4 rejected input.";
@@ -38,18 +43,41 @@ using Command = std::function<int(CliContext&, const Args&)>;
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
-        {"new", CommandNew},
-        {"info", CommandInfo},
-        {"export-csv", CommandExportCsv},
-        {"options", CommandOptions},
+        {"new", CommandNew},         {"info", CommandInfo},   {"export-csv", CommandExportCsv},
+        {"options", CommandOptions}, {"print", CommandPrint}, {"read", CommandRead},
+        {"write", CommandWrite},
     };
     return commands;
+}
+
+// The command word, found the way main() finds it: after the global options and their values.
+std::string_view CommandName(int argc, char** argv) {
+    for (int at = 1; at < argc; ++at) {
+        const std::string_view arg = argv[at];
+        if (arg == "--ini" || arg == "--lang") {
+            ++at;
+        } else if (!arg.starts_with("-")) {
+            return arg;
+        }
+    }
+    return {};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Drawing the printed report needs fonts, which only a GUI application provides; it runs
+    // without a display unless the caller chose a platform. Every other command stays free
+    // of the window system.
+    std::unique_ptr<QCoreApplication> app;
+    if (CommandName(argc, argv) == "print") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     GlobalOptions options;
     int at = 1;
     for (; at < argc; ++at) {
@@ -96,8 +124,8 @@ int main(int argc, char** argv) {
         // A command prints its help before it looks at the configuration.
         return command->second(context, args);
     }
-    if (int code = MakeContext(options, QCoreApplication::applicationDirPath().toStdString(),
-                               context);
+    if (int code =
+            MakeContext(options, QCoreApplication::applicationDirPath().toStdString(), context);
         code != ExitOk) {
         return code;
     }

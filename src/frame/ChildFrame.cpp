@@ -12,7 +12,9 @@ CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
     move(0, 0);
 }
 
-CProgramView* CChildFrame::View() const { return qobject_cast<CProgramView*>(widget()); }
+CProgramView* CChildFrame::View() const {
+    return qobject_cast<CProgramView*>(widget());
+}
 
 void CChildFrame::Destroy() {
     m_bDestroying = true;

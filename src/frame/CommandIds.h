@@ -23,6 +23,7 @@ enum CommandId : int {
     ID_EDIT_CHANNEL_INFORMATION = 32787,
     ID_EDIT_OPTIONAL_FEATURES = 32788,
     ID_SETUP_LANGUAGE = 32799,
+    ID_SETUP_DEMO = 32800, // a virtual radio inside the program, for trying it without one
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };

@@ -1,18 +1,26 @@
 #include "frame/MainFrame.h"
 
+#include "app/AboutDlg.h"
+#include "app/StartupConfig.h"
 #include "channels/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/MdiClientWnd.h"
 #include "frame/Pictures.h"
+#include "frame/TreeBar.h"
 #include "image/DataFile.h"
 #include "image/ProgramDoc.h"
+#include "link/PtyRadio.h"
+#include "link/TransferCommands.h"
+#include "print/PrintJob.h"
+#include "settings/OptionalFeaturesDlg.h"
+#include "settings/ProductInfoDlg.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -28,7 +36,10 @@ QString Q(std::string_view text) {
 } // namespace
 
 CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_chooser(std::make_unique<DialogFileChooser>()) {
+    : QMainWindow(parent), m_app(app), m_chooser(std::make_unique<DialogFileChooser>()),
+      m_help(std::make_unique<HtmlHelpLauncher>(this)),
+      m_launcher(std::make_unique<DetachedProcessLauncher>()),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle(Q(txt::MainFrameTitle));
     resize(1000, 600);
     m_pMdiClient = new CMDIClientWnd(this);
@@ -37,7 +48,16 @@ CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateTreeBar();
     UpdateMenus();
+    // F1 anywhere in the window asks for the topic of the focused control (a grid editor
+    // knows its own), else the main window's.
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    connect(help, &QAction::triggered, this,
+            [this] { m_help->ShowHelp(HelpIdFor(QApplication::focusWidget(), 128)); });
+    addAction(help);
     connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* frame = qobject_cast<CChildFrame*>(window)) {
             m_pLastShown = frame;
@@ -52,8 +72,7 @@ CMainFrame::~CMainFrame() {
     }
 }
 
-QAction* CMainFrame::MakeAction(CommandId id, const TextPair& text,
-                                const QKeySequence& shortcut) {
+QAction* CMainFrame::MakeAction(CommandId id, const TextPair& text, const QKeySequence& shortcut) {
     auto* action = new QAction(Q(text.In(m_app.lang)), this);
     action->setData(static_cast<int>(id));
     if (!shortcut.isEmpty()) {
@@ -79,27 +98,34 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(MakeAction(ID_FILE_SAVE_AS, txt::CmdSaveAs), &QAction::triggered, this,
             &CMainFrame::OnFileSaveAs);
-    MakeAction(ID_FILE_PRINT, txt::CmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P));
-    MakeAction(ID_FILE_PRINT_PREVIEW, txt::CmdPrintPreview);
+    connect(MakeAction(ID_FILE_PRINT, txt::CmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(MakeAction(ID_FILE_PRINT_PREVIEW, txt::CmdPrintPreview), &QAction::triggered, this,
+            &CMainFrame::OnFilePrintPreview);
     connect(MakeAction(ID_FILE_PRINT_SETUP, txt::CmdPrintSetup), &QAction::triggered, this,
             &CMainFrame::OnFilePrintSetup);
     connect(MakeAction(ID_APP_EXIT, txt::CmdExit), &QAction::triggered, this, &QWidget::close);
-    MakeAction(ID_EDIT_PRODUCT_INFORMATION, txt::CmdProductInformation);
+    connect(MakeAction(ID_EDIT_PRODUCT_INFORMATION, txt::CmdProductInformation),
+            &QAction::triggered, this, &CMainFrame::OnProductInformation);
     connect(MakeAction(ID_EDIT_CHANNEL_INFORMATION, txt::CmdChannelInformation),
             &QAction::triggered, this, &CMainFrame::OnChannelInformation);
-    MakeAction(ID_EDIT_OPTIONAL_FEATURES, txt::CmdOptionalFeatures);
-    MakeAction(ID_PROGRAM_READ, txt::CmdRead, QKeySequence(Qt::CTRL | Qt::Key_R));
-    MakeAction(ID_PROGRAM_WRITE, txt::CmdWrite, QKeySequence(Qt::CTRL | Qt::Key_W));
-    MakeAction(ID_SETUP_COM, txt::CmdComSetup);
-    MakeAction(ID_SETUP_LANGUAGE, txt::CmdLanguage);
-    MakeAction(ID_VIEW_CONTROL_BAR, txt::CmdControlBar);
-    MakeAction(ID_APP_ABOUT, txt::CmdAbout);
-    // Commands whose windows come with later work stay visible but cannot be chosen yet.
-    for (CommandId id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EDIT_PRODUCT_INFORMATION,
-                         ID_EDIT_OPTIONAL_FEATURES, ID_PROGRAM_READ, ID_PROGRAM_WRITE,
-                         ID_SETUP_COM, ID_SETUP_LANGUAGE, ID_VIEW_CONTROL_BAR, ID_APP_ABOUT}) {
-        Action(id)->setEnabled(false);
-    }
+    connect(MakeAction(ID_EDIT_OPTIONAL_FEATURES, txt::CmdOptionalFeatures), &QAction::triggered,
+            this, &CMainFrame::OnOptionalFeatures);
+    connect(MakeAction(ID_PROGRAM_READ, txt::CmdRead, QKeySequence(Qt::CTRL | Qt::Key_R)),
+            &QAction::triggered, this, &CMainFrame::OnRead);
+    connect(MakeAction(ID_PROGRAM_WRITE, txt::CmdWrite, QKeySequence(Qt::CTRL | Qt::Key_W)),
+            &QAction::triggered, this, &CMainFrame::OnWrite);
+    connect(MakeAction(ID_SETUP_COM, txt::CmdComSetup), &QAction::triggered, this,
+            &CMainFrame::OnComSetup);
+    connect(MakeAction(ID_SETUP_DEMO, txt::CmdDemo), &QAction::triggered, this,
+            [this] { StartDemoRadio(); });
+    connect(MakeAction(ID_SETUP_LANGUAGE, txt::CmdLanguage), &QAction::triggered, this,
+            &CMainFrame::OnLanguage);
+    QAction* controlBar = MakeAction(ID_VIEW_CONTROL_BAR, txt::CmdControlBar);
+    controlBar->setCheckable(true);
+    connect(controlBar, &QAction::triggered, this, &CMainFrame::OnControlBar);
+    connect(MakeAction(ID_APP_ABOUT, txt::CmdAbout), &QAction::triggered, this,
+            &CMainFrame::OnAbout);
 }
 
 void CMainFrame::CreateMenus() {
@@ -123,13 +149,13 @@ void CMainFrame::CreateMenus() {
         view128,
         menu(txt::MenuHelp, {ID_APP_ABOUT}),
     };
-    m_pSetupMenu = menu(txt::MenuSetup, {ID_SETUP_COM, ID_SETUP_LANGUAGE});
+    m_pSetupMenu = menu(txt::MenuSetup, {ID_SETUP_COM, ID_SETUP_LANGUAGE, 0, ID_SETUP_DEMO});
     m_documentMenus = {
         menu(txt::MenuFile,
              {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
               ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
-        menu(txt::MenuEdit, {ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_CHANNEL_INFORMATION,
-                             ID_EDIT_OPTIONAL_FEATURES}),
+        menu(txt::MenuEdit,
+             {ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_CHANNEL_INFORMATION, ID_EDIT_OPTIONAL_FEATURES}),
         view129,
         menu(txt::MenuProgram, {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
         m_pSetupMenu,
@@ -163,11 +189,11 @@ void CMainFrame::CreateToolBar() {
         CommandId id;
         const TextPair* tip;
     } buttons[] = {
-        {ID_FILE_NEW, &txt::TipNew},       {ID_FILE_OPEN, &txt::TipOpen},
-        {ID_FILE_SAVE, &txt::TipSave},     {CommandId(0), nullptr},
-        {ID_PROGRAM_READ, &txt::TipRead},  {ID_PROGRAM_WRITE, &txt::TipWrite},
-        {CommandId(0), nullptr},           {ID_FILE_PRINT, &txt::TipPrint},
-        {CommandId(0), nullptr},           {ID_APP_ABOUT, &txt::TipAbout},
+        {ID_FILE_NEW, &txt::TipNew},      {ID_FILE_OPEN, &txt::TipOpen},
+        {ID_FILE_SAVE, &txt::TipSave},    {CommandId(0), nullptr},
+        {ID_PROGRAM_READ, &txt::TipRead}, {ID_PROGRAM_WRITE, &txt::TipWrite},
+        {CommandId(0), nullptr},          {ID_FILE_PRINT, &txt::TipPrint},
+        {CommandId(0), nullptr},          {ID_APP_ABOUT, &txt::TipAbout},
     };
     for (const auto& button : buttons) {
         if (button.tip == nullptr) {
@@ -193,6 +219,146 @@ void CMainFrame::CreateStatusBar() {
     }
 }
 
+void CMainFrame::CreateTreeBar() {
+    m_pTreeBar = new CTreeBar(QString::fromStdString(LanguageText("company")), m_app.lang, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pTreeBar);
+    connect(m_pTreeBar, &CTreeBar::navigate, this, [this](NavigationTarget target) {
+        switch (target) {
+        case NavigationTarget::ChannelInformation:
+            OnChannelInformation();
+            break;
+        case NavigationTarget::OptionalFeatures:
+            OnOptionalFeatures();
+            break;
+        case NavigationTarget::ProductInformation:
+            OnProductInformation();
+            break;
+        default:
+            break;
+        }
+    });
+    // The check mark follows the bar, also when its own close button hides it.
+    QAction* controlBar = Action(ID_VIEW_CONTROL_BAR);
+    controlBar->setChecked(true);
+    connect(m_pTreeBar, &CTreeBar::shownChanged, controlBar, &QAction::setChecked);
+}
+
+void CMainFrame::OnControlBar() {
+    m_pTreeBar->setVisible(m_pTreeBar->isHidden());
+    Action(ID_VIEW_CONTROL_BAR)->setChecked(!m_pTreeBar->isHidden());
+}
+
+void CMainFrame::OnOptionalFeatures() {
+    if (CProgramView* view = ActiveView()) {
+        COptionalFeaturesDlg dialog(view->GetDocument()->m_image, m_app.lang, m_help.get(), this);
+        dialog.exec();
+    }
+}
+
+void CMainFrame::OnProductInformation() {
+    CProgramView* view = ActiveView();
+    if (!view) {
+        return;
+    }
+    if (const auto state = RunProductInfoDialog(view->GetDocument()->m_image, m_app.catalog,
+                                                *m_app.store, m_app.lang, this, m_help.get())) {
+        setWindowTitle(QString::fromStdString(state->title));
+        view->SetBandLimits(state->limits);
+    }
+}
+
+void CMainFrame::OnLanguage() {
+    RunLanguageCommand(this, this, *m_launcher, m_app.prompter, m_app.company, m_help.get());
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(AboutTexts::FromConfig(), this);
+    dialog.exec();
+}
+
+bool CMainFrame::MakePrintSource(PrintSource& source) const {
+    CProgramView* view = ActiveView();
+    if (!view) {
+        return false;
+    }
+    // The pages show the grid as it stands, an open edit included.
+    view->CommitOpenEdit();
+    source = PrintSource{view->GridTexts(), view->GetDocument()->m_image,
+                         LanguageText("Copyrights Owner"), m_app.lang};
+    return true;
+}
+
+void CMainFrame::UpdateTransferCommands() {
+    // One transfer at a time: Read and Write wait until the running one has ended.
+    bool running = false;
+    for (CChildFrame* frame : ChildFrames()) {
+        if (frame->View() && frame->View()->Transfer()->IsRunning()) {
+            running = true;
+        }
+    }
+    const bool documents = !ChildFrames().isEmpty();
+    Action(ID_PROGRAM_READ)->setEnabled(documents && !running);
+    Action(ID_PROGRAM_WRITE)->setEnabled(documents && !running);
+}
+
+void CMainFrame::OnRead() {
+    if (CProgramView* view = ActiveView()) {
+        view->Transfer()->OnRead();
+    }
+}
+
+void CMainFrame::OnWrite() {
+    if (CProgramView* view = ActiveView()) {
+        view->Transfer()->OnWrite();
+    }
+}
+
+void CMainFrame::OnComSetup() {
+    if (CProgramView* view = ActiveView()) {
+        view->Transfer()->OnComSetup(m_help.get());
+    }
+}
+
+bool CMainFrame::StartDemoRadio() {
+    if (!m_demoRadio) {
+        std::string device;
+        m_demoRadio = velmora::StartDemoRadio(device);
+        if (!m_demoRadio) {
+            Warn(std::string(txt::MsgDemoFailed.In(m_app.lang)));
+            return false;
+        }
+        m_app.demoPort = device;
+    }
+    // Windows opened from now on start on it; so does the one in use.
+    if (CProgramView* view = ActiveView()) {
+        view->Transfer()->SetPortName(m_app.demoPort);
+    }
+    Action(ID_SETUP_DEMO)->setEnabled(false);
+    return true;
+}
+
+void CMainFrame::OnFilePrint() {
+    PrintSource source;
+    if (MakePrintSource(source)) {
+        PrintWithDialog(this, *m_printer, source);
+    }
+}
+
+void CMainFrame::OnFilePrintPreview() {
+    PrintSource source;
+    if (MakePrintSource(source)) {
+        PrintPreview(this, *m_printer, source);
+    }
+}
+
+void CMainFrame::SetProgramLauncher(std::unique_ptr<ProgramLauncher> launcher) {
+    m_launcher = std::move(launcher);
+}
+
+void CMainFrame::SetHelpLauncher(std::unique_ptr<HelpLauncher> help) {
+    m_help = std::move(help);
+}
+
 void CMainFrame::UpdateMenus() {
     const bool documents = !ChildFrames().isEmpty();
     if (documents == m_bDocumentMenu && !menuBar()->actions().isEmpty()) {
@@ -203,12 +369,17 @@ void CMainFrame::UpdateMenus() {
     for (QMenu* m : documents ? m_documentMenus : m_frameMenus) {
         menuBar()->addMenu(m);
     }
-    for (CommandId id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS}) {
+    for (CommandId id :
+         {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+          ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_OPTIONAL_FEATURES, ID_SETUP_COM}) {
         Action(id)->setEnabled(documents);
     }
+    UpdateTransferCommands();
 }
 
-void CMainFrame::ReplaceAboutText(const QString& text) { Action(ID_APP_ABOUT)->setText(text); }
+void CMainFrame::ReplaceAboutText(const QString& text) {
+    Action(ID_APP_ABOUT)->setText(text);
+}
 
 void CMainFrame::RemoveLanguageCommand() {
     m_pSetupMenu->removeAction(Action(ID_SETUP_LANGUAGE));
@@ -244,9 +415,13 @@ void CMainFrame::SetFileChooser(std::unique_ptr<FileChooser> chooser) {
     m_chooser = std::move(chooser);
 }
 
-QString CMainFrame::Caption() const { return Q(m_app.company); }
+QString CMainFrame::Caption() const {
+    return Q(m_app.company);
+}
 
-void CMainFrame::Warn(const std::string& text) { m_app.prompter->Warn(m_app.company, text); }
+void CMainFrame::Warn(const std::string& text) {
+    m_app.prompter->Warn(m_app.company, text);
+}
 
 CChildFrame* CMainFrame::AddDocumentWindow(CProgramDoc* doc) {
     auto* frame = new CChildFrame;
@@ -256,6 +431,8 @@ CChildFrame* CMainFrame::AddDocumentWindow(CProgramDoc* doc) {
     frame->setWindowTitle(doc->Title());
     frame->setWindowIcon(WindowIcon());
     connect(view, &CProgramView::titleChanged, this, &QWidget::setWindowTitle);
+    connect(view->Transfer(), &TransferCommands::runningChanged, this,
+            &CMainFrame::UpdateTransferCommands);
     connect(frame, &QObject::destroyed, this, [this, frame] {
         if (m_pLastShown == frame) {
             m_pLastShown = nullptr;
@@ -353,13 +530,12 @@ bool CMainFrame::OnFileSaveAs() {
     }
     view->StoreChannels();
     CProgramDoc* doc = view->GetDocument();
-    const QString proposed = doc->HasFileOfItsOwn()
-                                 ? doc->PathName()
-                                 : (doc->PathName().isEmpty() ? QStringLiteral("Program")
-                                                              : doc->PathName()) +
-                                       QStringLiteral(".dat");
-    const QString path =
-        m_chooser->SavePath(this, proposed, Q(txt::DataFileFilter.In(m_app.lang)));
+    const QString proposed =
+        doc->HasFileOfItsOwn()
+            ? doc->PathName()
+            : (doc->PathName().isEmpty() ? QStringLiteral("Program") : doc->PathName()) +
+                  QStringLiteral(".dat");
+    const QString path = m_chooser->SavePath(this, proposed, Q(txt::DataFileFilter.In(m_app.lang)));
     if (path.isEmpty()) {
         return false;
     }
@@ -367,9 +543,7 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::OnFilePrintSetup() {
-    QPrinter printer;
-    QPageSetupDialog dialog(&printer, this);
-    dialog.exec();
+    PrintSetup(this, *m_printer);
 }
 
 void CMainFrame::OnChannelInformation() {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/HelpLauncher.h"
 #include "frame/CommandIds.h"
 #include "frame/FileChooser.h"
+#include "settings/LanguageDlg.h"
 
 #include <QMainWindow>
 
@@ -14,6 +16,7 @@
 
 class QLabel;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 namespace velmora {
@@ -22,6 +25,9 @@ class CChildFrame;
 class CMDIClientWnd;
 class CProgramDoc;
 class CProgramView;
+class CTreeBar;
+class PtyRadio;
+struct PrintSource;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -50,7 +56,23 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnFilePrintSetup();
+    void OnFilePrint();
+    void OnFilePrintPreview();
     void OnChannelInformation();
+    void OnProductInformation();
+    void OnOptionalFeatures();
+    void OnControlBar();
+    void OnLanguage();
+    void OnAbout();
+    void OnRead();
+    void OnWrite();
+    void OnComSetup();
+    // Starts the virtual radio and points COM1 at it; false when it could not be started.
+    bool StartDemoRadio();
+
+    CTreeBar* TreeBar() const { return m_pTreeBar; }
+    void SetProgramLauncher(std::unique_ptr<ProgramLauncher> launcher);
+    void SetHelpLauncher(std::unique_ptr<HelpLauncher> help);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,7 +83,10 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateTreeBar();
+    bool MakePrintSource(PrintSource& source) const;
     void UpdateMenus();
+    void UpdateTransferCommands();
     void NewDocumentWindow();
     CChildFrame* AddDocumentWindow(CProgramDoc* doc);
     bool SaveTo(CProgramView* view, const QString& path);
@@ -72,12 +97,17 @@ private:
     CMDIClientWnd* m_pMdiClient = nullptr;
     QToolBar* m_pToolBar = nullptr;
     std::map<int, QAction*> m_actions;
-    QList<QMenu*> m_frameMenus;     // menu 128
-    QList<QMenu*> m_documentMenus;  // menu 129
+    QList<QMenu*> m_frameMenus;    // menu 128
+    QList<QMenu*> m_documentMenus; // menu 129
     QMenu* m_pSetupMenu = nullptr;
     bool m_bDocumentMenu = false;
     CChildFrame* m_pLastShown = nullptr;
     std::unique_ptr<FileChooser> m_chooser;
+    std::unique_ptr<HelpLauncher> m_help;
+    std::unique_ptr<ProgramLauncher> m_launcher;
+    std::unique_ptr<QPrinter> m_printer; // one for the run: set-up choices carry over
+    CTreeBar* m_pTreeBar = nullptr;
+    std::unique_ptr<PtyRadio> m_demoRadio;
 };
 
 } // namespace velmora

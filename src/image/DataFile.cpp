@@ -57,13 +57,11 @@ std::string Describe(const TextPair& prefix, const std::string& path, const File
 
 } // namespace
 
-std::string DescribeLoadFailure(const std::string& path, const FileResult& result,
-                                Language lang) {
+std::string DescribeLoadFailure(const std::string& path, const FileResult& result, Language lang) {
     return Describe(txt::FileOpenFailedPrefix, path, result, lang);
 }
 
-std::string DescribeSaveFailure(const std::string& path, const FileResult& result,
-                                Language lang) {
+std::string DescribeSaveFailure(const std::string& path, const FileResult& result, Language lang) {
     return Describe(txt::FileSaveFailedPrefix, path, result, lang);
 }
 

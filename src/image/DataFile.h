@@ -16,9 +16,7 @@ FileResult LoadDataFile(const std::string& path, MemoryImage& image);
 FileResult SaveDataFile(const std::string& path, const MemoryImage& image);
 
 // "Cannot open PATH: the file is shorter than 8192 bytes" and the like.
-std::string DescribeLoadFailure(const std::string& path, const FileResult& result,
-                                Language lang);
-std::string DescribeSaveFailure(const std::string& path, const FileResult& result,
-                                Language lang);
+std::string DescribeLoadFailure(const std::string& path, const FileResult& result, Language lang);
+std::string DescribeSaveFailure(const std::string& path, const FileResult& result, Language lang);
 
 } // namespace velmora

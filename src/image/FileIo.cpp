@@ -12,9 +12,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-FileResult Fail(FileError error, std::string reason = {}) { return {error, std::move(reason)}; }
+FileResult Fail(FileError error, std::string reason = {}) {
+    return {error, std::move(reason)};
+}
 
-std::string SystemReason(const std::error_code& ec) { return ec ? ec.message() : std::string(); }
+std::string SystemReason(const std::error_code& ec) {
+    return ec ? ec.message() : std::string();
+}
 
 std::string TemporaryNameFor(const fs::path& target) {
     std::random_device random;

@@ -1,7 +1,6 @@
 #include "link/QtSerialLink.h"
 
-#include <QFileInfo>
-#include <QLockFile>
+#include "link/PortProbe.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -20,25 +19,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// Where serial lock files live; the first that holds one for the port tells who has it.
-QString LockOwner(const QString& portName) {
-    for (const char* dir :
-         {"/var/lock", "/run/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp", "/tmp"}) {
-        const QString path = QString::fromLatin1(dir) + "/LCK.." + portName;
-        if (!QFileInfo::exists(path)) {
-            continue;
-        }
-        QLockFile lock(path);
-        qint64 pid = 0;
-        QString host;
-        QString app;
-        if (lock.getLockInfo(&pid, &host, &app)) {
-            return QString("%1 (process %2)").arg(app.isEmpty() ? "another program" : app).arg(pid);
-        }
-    }
-    return {};
-}
-
 int Millis(Clock::duration d) {
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(d).count());
 }
@@ -52,28 +32,24 @@ OpenResult QtSerialLink::Open(const std::string& name) {
         return OpenResult::Ok;
     }
     // Qt's own rule: a name that is not a path is a device under /dev.
-    const QString given = QString::fromStdString(name);
-    const QString device = given.startsWith('/') ? given : "/dev/" + given;
-    const QString deviceName = QFileInfo(device).fileName();
+    const std::string device = name.starts_with('/') ? name : "/dev/" + name;
+    OpenResult result = OpenResult::Failed;
     switch (port_.error()) {
     case QSerialPort::DeviceNotFoundError:
-        detail_ = "No such device: " + device.toStdString();
-        return OpenResult::NotFound;
+        result = OpenResult::NotFound;
+        break;
     case QSerialPort::PermissionError:
-        if (::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0) {
-            detail_ = "No permission to use " + device.toStdString() +
-                      ". Add your user to the 'dialout' group and log in again.";
-            return OpenResult::NoPermission;
-        } else {
-            const QString owner = LockOwner(deviceName);
-            detail_ = device.toStdString() + " is in use" +
-                      (owner.isEmpty() ? std::string() : " by " + owner.toStdString()) + ".";
-            return OpenResult::Busy;
-        }
+        // Qt reports a port held by someone else (its lock file, or an exclusive open) as a
+        // permission error too; only the device's own mode tells the two apart.
+        result = ::access(device.c_str(), R_OK | W_OK) != 0 ? OpenResult::NoPermission
+                                                            : OpenResult::Busy;
+        break;
     default:
-        detail_ = device.toStdString() + ": " + port_.errorString().toStdString();
-        return OpenResult::Failed;
+        break;
     }
+    detail_ = ExplainOpenFailure(result, device,
+                                 ProbePort(device, port_.errorString().toStdString()), lang_);
+    return result;
 }
 
 bool QtSerialLink::Configure() {

@@ -4,6 +4,7 @@
 
 #include <QSerialPort>
 
+#include "app/Texts.h"
 #include "link/SerialLink.h"
 
 namespace velmora {
@@ -19,12 +20,15 @@ public:
     void Sleep(std::chrono::milliseconds duration) override;
     void Close() override;
     std::string OpenFailureDetail() const override { return detail_; }
+    // The language of OpenFailureDetail.
+    void SetLanguage(Language lang) { lang_ = lang; }
 
 private:
     bool HungUp();
 
     QSerialPort port_;
     std::string detail_;
+    Language lang_ = Language::English;
 };
 
 } // namespace velmora

@@ -35,7 +35,6 @@ public:
 };
 
 // Runs the steps for a change from `running` to `chosen`, stopping at the first that fails.
-LanguageSwitchResult SwitchLanguage(Language running, Language chosen,
-                                    LanguageRestartSteps& steps);
+LanguageSwitchResult SwitchLanguage(Language running, Language chosen, LanguageRestartSteps& steps);
 
 } // namespace velmora

@@ -93,8 +93,8 @@ TEST_F(CliTest, ExportCsvListsChannelsInUseAsTheGridShowsThem) {
               "0,438.01250,438.01250,67.0,D023N,High,Lock,Yes,PR\r\n"
               "199,145.50000,,None,None,Low,Unlock,No,A\r\n");
 
-    run = m_cli.Run({"--ini", Ini(), "--lang", "zh", "export-csv", m_cli.Path("c.dat"),
-                     m_cli.Path("c.csv")});
+    run = m_cli.Run(
+        {"--ini", Ini(), "--lang", "zh", "export-csv", m_cli.Path("c.dat"), m_cli.Path("c.csv")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(ReadFile("c.csv").startsWith("信道,接收频率,发射频率,QT/DQT解码,QT/DQT编码,功率,"

@@ -1,12 +1,16 @@
+#include "frame/MainFrame.h"
 #include "channels/ProgramView.h"
 #include "frame/ChildFrame.h"
-#include "frame/MainFrame.h"
+#include "frame/TreeBar.h"
 #include "image/DataFile.h"
+#include "link/TransferCommands.h"
 #include "support/RecordingPrompter.h"
 #include "support/ScriptedFileChooser.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,7 +87,7 @@ TEST_F(MainFrameTest, NewWarnsAndReplacesTheWindowOnlyOnOk) {
     CChildFrame* first = m_frame->ActiveChildFrame();
     ASSERT_NE(first, nullptr);
 
-    m_prompter.answers = {PromptAnswer::Cancel};
+    m_prompter.okAnswers = {false};
     m_frame->OnFileNew();
     Settle();
     ASSERT_EQ(m_prompter.shown.size(), 1u);
@@ -91,7 +95,7 @@ TEST_F(MainFrameTest, NewWarnsAndReplacesTheWindowOnlyOnOk) {
     EXPECT_EQ(m_prompter.shown[0].text, "All data will be Cleared!");
     EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{first});
 
-    m_prompter.answers = {PromptAnswer::Ok};
+    m_prompter.okAnswers = {true};
     m_frame->OnFileNew();
     Settle();
     ASSERT_EQ(m_frame->ChildFrames().size(), 1);
@@ -183,13 +187,68 @@ TEST_F(MainFrameTest, TypedChannelsSurviveSaveAndReopenEvenWithAnEditOpen) {
     Settle();
     ASSERT_EQ(m_frame->ChildFrames().size(), 1);
     const ChannelGridTexts grid = m_frame->ActiveView()->GridTexts();
-    EXPECT_EQ(grid[0], (ChannelTexts{"438.01250", "438.01250", "None", "None", "High", "Lock",
-                                     "Yes", ""}));
+    EXPECT_EQ(grid[0],
+              (ChannelTexts{"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes", ""}));
     EXPECT_EQ(grid[1][0], "440.00000");
     EXPECT_EQ(grid[2][0], "") << "145.5 lies outside 400-470MHz and is refused";
     EXPECT_EQ(grid[3][0], "462.56250") << "the edit still open when saving";
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].text, "Out of range,please input again.");
+}
+
+TEST_F(MainFrameTest, ControlBarCheckMarkFollowsTheBarAndTheTreeBringsTheWindowBack) {
+    m_frame->OnFileNew();
+    QAction* controlBar = m_frame->Action(ID_VIEW_CONTROL_BAR);
+    ASSERT_TRUE(m_frame->TreeBar()->isVisible());
+    EXPECT_TRUE(controlBar->isChecked());
+    m_frame->TreeBar()->hide(); // as its own close button does
+    EXPECT_FALSE(controlBar->isChecked());
+    controlBar->trigger();
+    EXPECT_TRUE(m_frame->TreeBar()->isVisible());
+    EXPECT_TRUE(controlBar->isChecked());
+
+    CChildFrame* frame = m_frame->ActiveChildFrame();
+    m_frame->OnFileClose();
+    emit m_frame->TreeBar()->navigate(NavigationTarget::ChannelInformation);
+    EXPECT_TRUE(frame->isVisible());
+}
+
+// Runs one transfer of the active window through its progress dialog, as a user would.
+static bool RunTransfer(CMainFrame& frame, bool write) {
+    CProgramView* view = frame.ActiveView();
+    write ? frame.OnWrite() : frame.OnRead();
+    CProcessDlg& dialog = view->Transfer()->ProcessDialog();
+    if (!dialog.isVisible()) {
+        return false;
+    }
+    dialog.OkButton()->click();
+    EXPECT_FALSE(frame.Action(ID_PROGRAM_READ)->isEnabled()) << "one transfer at a time";
+    QElapsedTimer timer;
+    timer.start();
+    while (view->Transfer()->IsRunning() && timer.elapsed() < 60000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QApplication::processEvents();
+    return !view->Transfer()->IsRunning() && !dialog.isVisible();
+}
+
+TEST_F(MainFrameTest, WritingToTheDemoRadioAndReadingBackRefillsTheGrid) {
+    m_frame->OnFileNew();
+    ASSERT_TRUE(m_frame->StartDemoRadio());
+    CProgramView* view = m_frame->ActiveView();
+    view->SetCurrentCell(8, 1);
+    QTest::keyClicks(view->Editor(1), "446.00625");
+    ASSERT_TRUE(RunTransfer(*m_frame, true)); // the open edit goes along
+    EXPECT_TRUE(m_prompter.shown.empty());
+
+    m_frame->OnFileNew();
+    Settle();
+    view = m_frame->ActiveView();
+    EXPECT_TRUE(view->GridTexts()[7][0].empty());
+    ASSERT_TRUE(RunTransfer(*m_frame, false));
+    EXPECT_EQ(view->GridTexts()[7][0], "446.00625");
+    EXPECT_EQ(view->GridTexts()[7][4], "High");
+    EXPECT_TRUE(m_frame->Action(ID_PROGRAM_READ)->isEnabled());
 }
 
 TEST_F(MainFrameTest, SaveFailureIsReportedAndKeepsTheOldFile) {

@@ -65,8 +65,8 @@ TEST_F(DataFileTest, LoadRefusesWhatIsNotAWholeImageAndLeavesTheImageAlone) {
         std::string name;
         FileError error;
     } cases[] = {
-        {"short.dat", FileError::TooShort},    {"empty.dat", FileError::TooShort},
-        {"missing.dat", FileError::NotFound},  {"folder.dat", FileError::IsDirectory},
+        {"short.dat", FileError::TooShort},   {"empty.dat", FileError::TooShort},
+        {"missing.dat", FileError::NotFound}, {"folder.dat", FileError::IsDirectory},
         {"fifo.dat", FileError::NotRegular},
     };
     for (const auto& c : cases) {
@@ -112,8 +112,7 @@ TEST_F(DataFileTest, FailedSaveKeepsThePreviousFileWhole) {
     const FileResult blocked = SaveDataFile(Path("old.dat") + "/inside.dat", NewImage());
     EXPECT_EQ(blocked.error, FileError::WriteFailed);
     fs::create_directory(Path("target-is-folder.dat"));
-    EXPECT_EQ(SaveDataFile(Path("target-is-folder.dat"), NewImage()).error,
-              FileError::IsDirectory);
+    EXPECT_EQ(SaveDataFile(Path("target-is-folder.dat"), NewImage()).error, FileError::IsDirectory);
     EXPECT_EQ(ReadAll(Path("old.dat")), before);
 }
 

@@ -21,25 +21,16 @@ public:
     }
     bool AskOkCancel(const std::string& caption, const std::string& text) override {
         shown.push_back({caption, text});
-        return Next() != PromptAnswer::Cancel;
-    }
-    PromptAnswer AskRetryCancel(const std::string& caption, const std::string& text) override {
-        shown.push_back({caption, text});
-        return Next();
+        if (okAnswers.empty()) {
+            return true;
+        }
+        const bool ok = okAnswers.front();
+        okAnswers.pop_front();
+        return ok;
     }
 
     std::vector<Shown> shown;
-    std::deque<PromptAnswer> answers; // empty: OK / Cancel for Retry prompts
-
-private:
-    PromptAnswer Next() {
-        if (answers.empty()) {
-            return PromptAnswer::Ok;
-        }
-        const PromptAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
+    std::deque<bool> okAnswers; // true: OK; an empty queue answers OK
 };
 
 } // namespace velmora::test

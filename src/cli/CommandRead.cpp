@@ -1,0 +1,54 @@
+// velmora-cli read: the radio's memory into a data file.
+#include "cli/CliOutput.h"
+#include "cli/CliTransfer.h"
+#include "image/DataFile.h"
+#include "image/ProgramDocument.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr std::string_view kReadHelp =
+    "Usage: velmora-cli read --port DEV --output OUT.dat [--raw] [--retries N] [--quiet]\n"
+    "                        [--trace]\n"
+    "Reads the radio's memory and saves what the program saves after the same read: the\n"
+    "channels and the band bytes of the type and band the memory names (the per-user\n"
+    "type and band are set from it, as the program sets them).\n"
+    "  --port DEV     a serial device (/dev/ttyUSB0) or COM1..COM4 as set up in the program\n"
+    "  --raw          save exactly the 8192 bytes received instead\n"
+    "  --retries N    answer Retry N times to \"Communication Error\" (default 0: Cancel)\n"
+    "  --quiet        no progress bar and no hints\n"
+    "  --trace        every byte sent and received, on stderr\n"
+    "Nothing is written unless the whole memory arrived. Exit 3 for any radio or port\n"
+    "failure, 2 when the file cannot be saved.";
+
+} // namespace
+
+int CommandRead(CliContext& context, const Args& args) {
+    if (WantsHelp(args, kReadHelp)) {
+        return ExitOk;
+    }
+    TransferOptions options;
+    if (int code = ParseTransferOptions(args, "read", "--output", options); code != ExitOk) {
+        return code;
+    }
+    MemoryImage image = NewImage();
+    if (int code = RunCliTransfer(context, options, TransferDirection::Read, image);
+        code != ExitOk) {
+        return code;
+    }
+    if (!options.raw) {
+        // As the channel window does after a read: refill, which synchronises type and band
+        // with the per-user store and writes the band bytes, and store the grid back.
+        image =
+            StoredImage(FillDocument(image, false, *context.store, context.catalog, context.lang));
+    }
+    const FileResult saved = SaveDataFile(options.file, image);
+    if (!saved) {
+        PrintLine(stderr, DescribeSaveFailure(options.file, saved, context.lang));
+        return ExitFile;
+    }
+    return ExitOk;
+}
+
+} // namespace velmora::cli

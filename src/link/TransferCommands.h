@@ -1,0 +1,56 @@
+// The Read, Write and Com Setup commands of one channel window. The window keeps its own port
+// name, starting from the user's stored choice; a transfer runs on a worker thread while the
+// progress dialog shows how far it is. A read changes the document only when every block has
+// arrived; a write sends the image as it is after the grid was stored into it.
+#pragma once
+
+#include "app/AppContext.h"
+#include "link/PortNames.h"
+#include "link/ProcessDlg.h"
+#include "link/TransferController.h"
+
+#include <QObject>
+
+namespace velmora {
+
+class CProgramView;
+class HelpLauncher;
+
+class TransferCommands : public QObject {
+    Q_OBJECT
+public:
+    TransferCommands(CProgramView* view, const AppContext& app);
+    // A transfer still running is cancelled and waited for: the port is closed and the
+    // document is left alone.
+    ~TransferCommands() override;
+
+    void OnRead();
+    void OnWrite();
+    void OnComSetup(HelpLauncher* help);
+
+    const std::string& PortName() const { return m_strPort; }
+    void SetPortName(const std::string& port) { m_strPort = port; }
+    bool IsWrite() const { return m_bWrite; }
+    bool IsRunning() const { return m_transfer.IsRunning(); }
+    void CancelAndWait() { m_transfer.CancelAndWait(); }
+    TransferController& Controller() { return m_transfer; }
+    CProcessDlg& ProcessDialog() { return m_process; }
+
+signals:
+    void runningChanged(bool running);
+
+private:
+    void OpenProcessDialog(const TextPair& caption);
+    void StartTransfer();
+    void Finished(const TransferResult& result, const MemoryImage& readImage);
+    PortDevices Devices() const;
+
+    CProgramView* m_pView;
+    AppContext m_app;
+    std::string m_strPort;
+    bool m_bWrite = false;
+    TransferController m_transfer;
+    CProcessDlg m_process;
+};
+
+} // namespace velmora

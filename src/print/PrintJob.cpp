@@ -1,0 +1,62 @@
+#include "print/PrintJob.h"
+
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace velmora {
+namespace {
+
+// The pages the printer's settings ask for, as the print dialog left them. Printers that
+// make their own copies get each page once.
+std::vector<int> ChosenPages(const QPrinter& printer, int pageCount) {
+    const QPageRanges ranges =
+        printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+    const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+    return PagesToPrint(pageCount, ranges, printer.pageOrder() == QPrinter::LastPageFirst, copies,
+                        printer.collateCopies());
+}
+
+void Print(QWidget* parent, QPrinter& printer, const PrintSource& source) {
+    const std::vector<int> pages = ChosenPages(printer, ReportPageCount(source));
+    // A range that names no existing page prints nothing, and that is no failure.
+    if (PaintPages(printer, source, pages) == PaintResult::DeviceFailed) {
+        const std::string_view message = txt::MsgPrintFailed.In(source.lang);
+        QMessageBox::warning(parent, QString(),
+                             QString::fromUtf8(message.data(), qsizetype(message.size())));
+    }
+}
+
+} // namespace
+
+void PrintWithDialog(QWidget* parent, QPrinter& printer, const PrintSource& source) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, ReportPageCount(source));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    Print(parent, printer, source);
+}
+
+void PrintPreview(QWidget* parent, QPrinter& printer, const PrintSource& source) {
+    // The preview shows every page; a range left over from an earlier print would hide some.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
+    QPrintPreviewDialog dialog(&printer, parent);
+    // Printing from the preview window comes back here with the printer it chose.
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [parent, &source](QPrinter* target) { Print(parent, *target, source); });
+    dialog.exec();
+}
+
+void PrintSetup(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
+}
+
+} // namespace velmora

@@ -1,0 +1,136 @@
+#include "settings/ProductInfoDlg.h"
+
+#include "app/HelpLauncher.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr int kIdType = 1013;
+constexpr int kIdField = 1014;
+constexpr std::uint8_t kNoIndex = 0xFF;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::uint8_t IndexByte(int index) {
+    return index < 0 ? kNoIndex : static_cast<std::uint8_t>(index & 0xFF);
+}
+
+} // namespace
+
+CProductInfoDlg::CProductInfoDlg(MemoryImage& image, const ProductCatalog& catalog,
+                                 UserStore& store, Language lang, HelpLauncher* help,
+                                 QWidget* parent)
+    : QDialog(parent), m_image(image), m_catalog(catalog), m_store(store), m_lang(lang) {
+    setWindowTitle(FromUtf8(txt::ProductInfoCaption.In(lang)));
+
+    m_cbType = new QComboBox(this);
+    m_cbType->setMinimumContentsLength(10);
+    SetHelpId(m_cbType, kIdType);
+    m_cbField = new QComboBox(this);
+    m_cbField->setMinimumContentsLength(10);
+    SetHelpId(m_cbField, kIdField);
+
+    auto* typeLabel = new QLabel(FromUtf8(txt::ProductInfoType.In(lang)), this);
+    typeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    typeLabel->setBuddy(m_cbType);
+    auto* bandLabel = new QLabel(FromUtf8(txt::ProductInfoFrequency.In(lang)), this);
+    bandLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    bandLabel->setBuddy(m_cbField);
+
+    auto* group = new QGroupBox(FromUtf8(txt::ProductInfoSetting.In(lang)), this);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(typeLabel, 0, 0);
+    grid->addWidget(m_cbType, 0, 1);
+    grid->addWidget(bandLabel, 1, 0);
+    grid->addWidget(m_cbField, 1, 1);
+
+    m_pOk = new QPushButton(FromUtf8(txt::DlgButtonOk.In(lang)), this);
+    m_pOk->setDefault(true);
+    SetHelpId(m_pOk, kIdOk);
+    m_pCancel = new QPushButton(FromUtf8(txt::DlgButtonCancel.In(lang)), this);
+    SetHelpId(m_pCancel, kIdCancel);
+    connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_pOk);
+    buttons->addStretch(1);
+    buttons->addWidget(m_pCancel);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    for (const std::string& name : m_catalog.typeNames) {
+        m_cbType->addItem(QString::fromStdString(name));
+    }
+
+    // Open on the last choice the user confirmed (missing values count as 0). A stored choice
+    // the installation's lists no longer have falls back to the first type and band instead
+    // of empty lists, which OK would turn into a band that refuses every frequency.
+    const int storedType = m_store.ReadInt(kStoreType).value_or(0);
+    const int storedBand = m_store.ReadInt(kStoreField).value_or(0);
+    m_cbType->setCurrentIndex(storedType >= 0 && storedType < m_cbType->count()
+                                  ? storedType
+                                  : (m_cbType->count() > 0 ? 0 : -1));
+    OnSelchangeType();
+    if (storedBand >= 0 && storedBand < m_cbField->count()) {
+        m_cbField->setCurrentIndex(storedBand);
+    }
+    connect(m_cbType, &QComboBox::currentIndexChanged, this, &CProductInfoDlg::OnSelchangeType);
+
+    InstallHelpKey(this, help, kIdOk);
+}
+
+void CProductInfoDlg::FillBandList(int typeIndex) {
+    m_cbField->clear();
+    const bool known = typeIndex >= 0 && typeIndex < static_cast<int>(m_catalog.bandLists.size());
+    const std::string list = known ? m_catalog.bandLists[static_cast<std::size_t>(typeIndex)] : "";
+    for (const std::string& band : SplitBandList(list)) {
+        m_cbField->addItem(QString::fromStdString(band));
+    }
+}
+
+void CProductInfoDlg::OnSelchangeType() {
+    FillBandList(m_cbType->currentIndex());
+    m_cbField->setCurrentIndex(0);
+}
+
+void CProductInfoDlg::accept() {
+    const int type = m_cbType->currentIndex();
+    const int band = m_cbField->currentIndex();
+    m_image[offset::TypeIndex] = IndexByte(type);
+    m_image[offset::BandIndex] = IndexByte(band);
+    m_result =
+        ApplyProductChoice(m_image, m_cbType->currentText().toStdString(),
+                           m_cbField->currentText().toStdString(), m_catalog.titleBase, m_lang);
+    m_store.WriteInt(kStoreType, type);
+    m_store.WriteInt(kStoreField, band);
+    QDialog::accept();
+}
+
+std::optional<ProductState> RunProductInfoDialog(MemoryImage& image, const ProductCatalog& catalog,
+                                                 UserStore& store, Language lang, QWidget* parent,
+                                                 HelpLauncher* help) {
+    CProductInfoDlg dialog(image, catalog, store, lang, help, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Result();
+}
+
+} // namespace velmora

@@ -1,0 +1,118 @@
+// The About box and its link: which targets open, the link's colours, hover and click.
+#include "app/AboutDlg.h"
+#include "app/HyperLink.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace velmora {
+namespace {
+
+TEST(HyperLink, OnlyWebAndMailAddressesOpen) {
+    const struct {
+        const char* target;
+        const char* opened; // "" = refused
+    } cases[] = {
+        {"www.velmora.example", "http://www.velmora.example"},
+        {"velmora.example/support?q=1", "http://velmora.example/support?q=1"},
+        {"localhost:8080", "http://localhost:8080"},
+        {"  www.velmora.example ", "http://www.velmora.example"},
+        {"http://www.velmora.example/a", "http://www.velmora.example/a"},
+        {"HTTPS://velmora.example", "https://velmora.example"},
+        {"mailto:info@velmora.example", "mailto:info@velmora.example"},
+        {"file:///etc/passwd", ""},
+        {"file:", ""},
+        {"/bin/sh", ""},
+        {"C:\\x.exe", ""},
+        {"\\\\server\\share\\x.exe", ""},
+        {"javascript:alert(1)", ""},
+        {"ftp://velmora.example", ""},
+        {"http:///nohost", ""},
+        {"mailto:", ""},
+        {"www.velmora.example evil", ""},
+        {"-bad-.example", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LinkTargetUrl(c.target).toString(), QString::fromUtf8(c.opened)) << c.target;
+    }
+}
+
+struct LinkFixture : ::testing::Test {
+    void SetUp() override {
+        link.SetLinkText("www.velmora.example");
+        link.SetTarget("www.velmora.example");
+        link.SetOpener([this](const QUrl& url) {
+            opened.push_back(url.toString());
+            return openSucceeds;
+        });
+        link.SetBeeper([this] { ++beeps; });
+    }
+    CXHyperLink link;
+    std::vector<QString> opened;
+    bool openSucceeds = true;
+    int beeps = 0;
+};
+
+TEST_F(LinkFixture, ClickOpensTheTargetAndTurnsVisited) {
+    EXPECT_EQ(link.TextColour(), QColor(0, 0, 238));
+    EXPECT_EQ(link.toolTip(), "www.velmora.example");
+    QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(opened, std::vector<QString>{"http://www.velmora.example"});
+    EXPECT_EQ(beeps, 0);
+    EXPECT_TRUE(link.IsVisited());
+    EXPECT_EQ(link.TextColour(), QColor(85, 26, 139));
+    EXPECT_EQ(link.palette().color(QPalette::WindowText), QColor(85, 26, 139));
+}
+
+TEST_F(LinkFixture, RefusedOrFailedTargetBeepsAndStaysUnvisited) {
+    link.SetTarget("C:\\x.exe");
+    QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(beeps, 1);
+    EXPECT_FALSE(link.IsVisited());
+
+    link.SetTarget("www.velmora.example");
+    openSucceeds = false;
+    QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(beeps, 2);
+    EXPECT_FALSE(link.IsVisited());
+}
+
+TEST_F(LinkFixture, HoverTurnsRedAndUnderlinedUntilShortlyAfterLeaving) {
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(&link, &enter);
+    EXPECT_TRUE(link.IsOverLink());
+    EXPECT_EQ(link.TextColour(), QColor(255, 0, 0));
+    EXPECT_TRUE(link.font().underline());
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&link, &leave);
+    EXPECT_TRUE(link.IsOverLink()); // the hover check notices within its period
+    QTest::qWait(3 * CXHyperLink::kHoverCheckMs);
+    EXPECT_FALSE(link.IsOverLink());
+    EXPECT_FALSE(link.font().underline());
+    EXPECT_EQ(link.TextColour(), QColor(0, 0, 238));
+}
+
+TEST(AboutDlg, ShowsTheInstallationTextsAsPlainText) {
+    const AboutTexts texts{"About Velmora", "Velmora 1.0", "<b>All rights</b> reserved",
+                           "www.velmora.example"};
+    CAboutDlg dialog(texts, nullptr, QStringLiteral("no-such-title.ico"));
+    EXPECT_EQ(dialog.windowTitle(), "About Velmora");
+    EXPECT_EQ(dialog.VersionLine()->text(), "Velmora 1.0");
+    EXPECT_EQ(dialog.RightsLine()->text(), "<b>All rights</b> reserved");
+    EXPECT_EQ(dialog.RightsLine()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(dialog.Link()->text(), "www.velmora.example");
+    EXPECT_EQ(dialog.Link()->Target(), "www.velmora.example");
+    EXPECT_EQ(dialog.Link()->textFormat(), Qt::PlainText);
+}
+
+} // namespace
+} // namespace velmora
