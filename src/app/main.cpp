@@ -25,6 +25,11 @@ int main(int argc, char** argv) {
         // Used by the screenshot script and the start-up timing tool: leave once the first
         // paint of the window with its channels has happened.
         QTimer::singleShot(0, [&] {
+            if (!options.screenshotPath.isEmpty()) {
+                // A roomy window for the pictures in the documentation.
+                app.MainFrame()->showNormal();
+                app.MainFrame()->resize(1280, 720);
+            }
             // Grabbing paints the whole window with its rows now, shown or not.
             const QPixmap shot = app.MainFrame()->grab();
             if (!options.screenshotPath.isEmpty()) {
