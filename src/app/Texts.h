@@ -59,6 +59,8 @@ inline constexpr TextPair OptionalFeatures{"Optional Features", "可选功能"};
 inline constexpr TextPair TitleType{"  [ Type:", "  [ 类型:"};
 inline constexpr TextPair TitleBand{"  Fre:", "  频率:"};
 inline constexpr std::string_view TitleEnd = " ]";
+// After the title when the band's numbers cannot be frequencies: every frequency is refused.
+inline constexpr TextPair TitleUnusableBand{" (unusable band)", " (频段不可用)"};
 
 // Transfer dialog captions.
 inline constexpr TextPair ReadData{"Read Data", "读数据"};
@@ -150,6 +152,9 @@ inline constexpr TextPair ProductInfoCaption = Same("Product Information");
 inline constexpr TextPair ProductInfoSetting = Same("Setting");
 inline constexpr TextPair ProductInfoType = Same("Type");
 inline constexpr TextPair ProductInfoFrequency = Same("Frequency");
+inline constexpr TextPair ProductInfoUnusableBand{
+    "This band cannot be used: every frequency will be refused.",
+    "此频段无法使用：所有频率都将被拒绝。"};
 inline constexpr TextPair LanguageCaption = Same("Language");
 inline constexpr TextPair LanguageEnglish = Same("English");
 inline constexpr TextPair LanguageChinese = Same("Chinese");
@@ -245,6 +250,46 @@ inline constexpr TextPair StatusReady{"Ready", "就绪"};
 inline constexpr TextPair DataFileFilter{"Data files (*.dat)", "数据文件 (*.dat)"};
 inline constexpr std::string_view MainFrameTitle = "Program";
 
+// Channel exchange, undo, backups and traces in the window program. %1 and %2 are filled in by
+// the caller.
+inline constexpr TextPair CmdImportChannels{"&Import Channels...", "导入信道(&I)..."};
+inline constexpr TextPair CmdExportChannels{"&Export Channels...", "导出信道(&E)..."};
+inline constexpr TextPair CmdOpenBackup{"Open &Backup...", "打开备份(&B)..."};
+inline constexpr TextPair CmdUndo{"&Undo", "撤销(&U)"};
+inline constexpr TextPair CmdRedo{"&Redo", "重做(&R)"};
+inline constexpr TextPair CmdCopy{"Cop&y", "复制(&Y)"};
+inline constexpr TextPair CmdPaste{"P&aste", "粘贴(&A)"};
+inline constexpr TextPair CmdTraceTransfers{"&Trace Transfers", "记录通信(&T)"};
+inline constexpr TextPair CsvFileFilter{"Channel lists (*.csv)", "信道表 (*.csv)"};
+inline constexpr TextPair ChirpCsvFileFilter{"CHIRP channel lists (*.csv)", "CHIRP 信道表 (*.csv)"};
+inline constexpr TextPair UndoImport{"Import Channels", "导入信道"};
+inline constexpr TextPair UndoPaste{"Paste", "粘贴"};
+inline constexpr TextPair UndoEdit{"Edit", "编辑"};
+inline constexpr TextPair MsgImportRefused{"No channel was imported. These rows were refused:",
+                                           "没有导入任何信道。以下各行被拒绝："};
+inline constexpr TextPair MsgPasteRefused{"These rows were not pasted:", "以下各行未粘贴："};
+inline constexpr TextPair MsgRefusedLine{"line %1: %2", "第 %1 行: %2"};
+inline constexpr TextPair MsgMoreRefused{"... and %1 more", "……另有 %1 行"};
+inline constexpr TextPair StatusImported{"%1 channels imported from %2", "已从 %2 导入 %1 个信道"};
+inline constexpr TextPair StatusExported{"Channels exported to %1", "信道已导出到 %1"};
+inline constexpr TextPair StatusCopied{"%1 channels copied", "已复制 %1 个信道"};
+inline constexpr TextPair StatusPasted{"%1 channels pasted", "已粘贴 %1 个信道"};
+inline constexpr TextPair StatusBackupKept{"Backup kept: %1", "已备份: %1"};
+inline constexpr TextPair StatusBackupFailed{"The backup could not be kept: %1",
+                                             "无法保存备份: %1"};
+inline constexpr TextPair StatusTraceWritten{"Transfer trace written to %1", "通信记录已写入 %1"};
+inline constexpr TextPair StatusTraceFailed{"The transfer trace could not be written: %1",
+                                            "无法写入通信记录: %1"};
+inline constexpr TextPair BackupListCaption{"Open Backup", "打开备份"};
+inline constexpr TextPair BackupColumnDate{"Date", "日期"};
+inline constexpr TextPair BackupColumnModel{"Model", "型号"};
+inline constexpr TextPair BackupColumnKind{"Transfer", "传输"};
+inline constexpr TextPair BackupKindRead{"Read", "读取"};
+inline constexpr TextPair BackupKindWrite{"Write", "写入"};
+inline constexpr TextPair MsgNoBackups{"No backups have been kept yet in %1",
+                                       "%1 中还没有任何备份"};
+inline constexpr TextPair AboutBackupFolder{"Backups: %1", "备份: %1"};
+
 // Messages. The radio's own messages read the same in both languages, as the radio's users
 // have always seen them.
 inline constexpr TextPair MsgCaution = Same("Caution");
@@ -271,6 +316,37 @@ inline constexpr TextPair FileReadFailed{"it cannot be read", "无法读取"};
 inline constexpr TextPair FileWriteFailed{"it cannot be written", "无法写入"};
 inline constexpr TextPair FileOpenFailedPrefix{"Cannot open ", "无法打开 "};
 inline constexpr TextPair FileSaveFailedPrefix{"Cannot save ", "无法保存 "};
+
+// Channel exchange: CSV import, channel rows pasted from a spreadsheet, the comparison of two
+// images, verifying a write and the backups kept of every read and write. %1, %2 and %3 are
+// filled in by the caller.
+inline constexpr TextPair CsvNoHeader{
+    "the first row must name the columns (CH, Rx Frequency, ...) or be a CHIRP-style header",
+    "第一行必须是列名（信道、接收频率……）或CHIRP格式的表头"};
+inline constexpr TextPair CsvOpenQuote{"a quoted field is never closed", "引号中的字段没有结束"};
+inline constexpr TextPair CsvShortRow{"the row has %1 fields, the header %2",
+                                      "该行有%1个字段，表头有%2个"};
+inline constexpr TextPair CsvBadChannel{"'%1' is not a channel number (0-199)",
+                                        "“%1”不是信道号（0-199）"};
+inline constexpr TextPair CsvBadCell{"%1 '%2': %3", "%1“%2”：%3"};
+inline constexpr TextPair CsvNotAValue{"not a value this column takes", "该列不接受此值"};
+inline constexpr TextPair CsvPasteColumns{
+    "a pasted row has the channel number and 8 cells, or 8 cells",
+    "粘贴的行应为信道号加8个单元格，或8个单元格"};
+inline constexpr TextPair DiffEmpty{"(empty)", "（空）"};
+inline constexpr TextPair DiffChannel{"channel %1: ", "信道 %1: "};
+inline constexpr TextPair DiffOption{"option ", "选项 "};
+inline constexpr TextPair DiffByte{"byte ", "字节 "};
+inline constexpr TextPair VerifyFailed{"Verify failed: the radio holds other bytes at %1",
+                                       "校验失败：电台中这些地址的数据与写入的不同：%1"};
+inline constexpr TextPair VerifyPassed{"Verify: the radio holds what was written.",
+                                       "校验：电台中的数据与写入的一致。"};
+inline constexpr TextPair BackupFailed{"Could not keep a backup in %1: %2",
+                                       "无法在%1中保存备份：%2"};
+inline constexpr TextPair ImportRejected{"Nothing was written: %1 row(s) were rejected.",
+                                         "未写入任何内容：%1行被拒绝。"};
+inline constexpr TextPair TraceOpenFailed{"Cannot open the trace file %1: %2",
+                                          "无法打开跟踪文件%1：%2"};
 
 } // namespace txt
 } // namespace velmora

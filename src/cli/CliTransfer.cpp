@@ -1,6 +1,8 @@
 #include "cli/CliTransfer.h"
 
 #include "cli/CliOutput.h"
+#include "image/BackupFolder.h"
+#include "image/BackupStore.h"
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
 #include "link/QtSerialLink.h"
@@ -112,15 +114,19 @@ int ParseTransferOptions(const Args& args, std::string_view command, std::string
             options.raw = true;
         } else if (arg == "--quiet" || arg == "-q") {
             options.quiet = true;
-        } else if (arg == "--trace") {
-            options.trace = true;
-        } else if (arg == "--port" || arg == fileOption || arg == "--retries") {
+        } else if (arg == "--no-backup") {
+            options.noBackup = true;
+        } else if (arg == "--verify" && command == "write") {
+            options.verify = true;
+        } else if (arg == "--port" || arg == fileOption || arg == "--retries" || arg == "--trace") {
             if (at + 1 >= args.size()) {
                 return UsageError(arg + " needs a value", hint);
             }
             const std::string& value = args[++at];
             if (arg == "--port") {
                 options.port = value;
+            } else if (arg == "--trace") {
+                options.traceFile = value;
             } else if (arg == "--retries") {
                 const auto [end, error] =
                     std::from_chars(value.data(), value.data() + value.size(), options.retries);
@@ -145,8 +151,35 @@ int ParseTransferOptions(const Args& args, std::string_view command, std::string
     return ExitOk;
 }
 
+int OpenTraceFile(CliContext& context, const TransferOptions& options, TraceFile& trace) {
+    if (options.traceFile.empty() || options.traceFile == "-") {
+        return ExitOk;
+    }
+    std::string error;
+    if (!trace.Open(options.traceFile, error)) {
+        const std::string values[] = {options.traceFile, error};
+        PrintLine(stderr, FillText(txt::TraceOpenFailed.In(context.lang), values));
+        return ExitFile;
+    }
+    return ExitOk;
+}
+
+void KeepBackup(CliContext& context, const TransferOptions& options, const MemoryImage& image,
+                std::string_view reason) {
+    if (options.noBackup) {
+        return;
+    }
+    BackupStore store(DefaultBackupFolder());
+    std::string path;
+    const FileResult kept = store.Keep(image, reason, std::chrono::system_clock::now(), path);
+    if (!kept) {
+        const std::string values[] = {store.Folder(), kept.reason};
+        PrintLine(stderr, FillText(txt::BackupFailed.In(context.lang), values));
+    }
+}
+
 int RunCliTransfer(CliContext& context, const TransferOptions& options, TransferDirection direction,
-                   MemoryImage& image) {
+                   MemoryImage& image, TraceFile* traceFile) {
     const std::string device = ResolvePortName(options.port, ButtonDevices(context.store.get()));
     if (device.empty()) {
         const std::string values[] = {options.port};
@@ -166,8 +199,12 @@ int RunCliTransfer(CliContext& context, const TransferOptions& options, Transfer
     link.SetLanguage(context.lang);
     CliUser user(options, link, context.lang, direction);
     TraceSink trace;
-    if (options.trace) {
-        trace = [&user](const TraceEvent& event) { user.Say(FormatTrace(event)); };
+    if (options.traceFile == "-") {
+        trace = [&user](const TraceEvent& event) { user.Say(TraceLine(event)); };
+    } else if (traceFile != nullptr && traceFile->IsOpen()) {
+        traceFile->Note(direction == TransferDirection::Read ? "read " + device
+                                                             : "write " + device);
+        trace = [traceFile](const TraceEvent& event) { traceFile->Write(event); };
     }
     const InterruptGuard guard;
     const TransferResult result = RunTransfer(link, device, direction, image, user, trace);

@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::string_view kReadHelp =
     "Usage: velmora-cli read --port DEV --output OUT.dat [--raw] [--retries N] [--quiet]\n"
-    "                        [--trace]\n"
+    "                        [--trace FILE] [--no-backup]\n"
     "Reads the radio's memory and saves what the program saves after the same read: the\n"
     "channels and the band bytes of the type and band the memory names (the per-user\n"
     "type and band are set from it, as the program sets them).\n"
@@ -18,9 +18,13 @@ constexpr std::string_view kReadHelp =
     "  --raw          save exactly the 8192 bytes received instead\n"
     "  --retries N    answer Retry N times to \"Communication Error\" (default 0: Cancel)\n"
     "  --quiet        no progress bar and no hints\n"
-    "  --trace        every byte sent and received, on stderr\n"
-    "Nothing is written unless the whole memory arrived. Exit 3 for any radio or port\n"
-    "failure, 2 when the file cannot be saved.";
+    "  --trace FILE   every byte sent and received, with millisecond times, into FILE\n"
+    "                 ('-': on stderr)\n"
+    "  --no-backup    keep no copy in the backup folder\n"
+    "Every completed read is also kept as it came from the radio in the backup folder\n"
+    "($XDG_DATA_HOME/velmora/backups, ~/.local/share/velmora/backups by default); copies\n"
+    "older than a year are removed. Nothing is written unless the whole memory arrived.\n"
+    "Exit 3 for any radio or port failure, 2 when the file cannot be saved.";
 
 } // namespace
 
@@ -32,11 +36,16 @@ int CommandRead(CliContext& context, const Args& args) {
     if (int code = ParseTransferOptions(args, "read", "--output", options); code != ExitOk) {
         return code;
     }
+    TraceFile trace;
+    if (int code = OpenTraceFile(context, options, trace); code != ExitOk) {
+        return code;
+    }
     MemoryImage image = NewImage();
-    if (int code = RunCliTransfer(context, options, TransferDirection::Read, image);
+    if (int code = RunCliTransfer(context, options, TransferDirection::Read, image, &trace);
         code != ExitOk) {
         return code;
     }
+    KeepBackup(context, options, image, "read");
     if (!options.raw) {
         // As the channel window does after a read: refill, which synchronises type and band
         // with the per-user store and writes the band bytes, and store the grid back.

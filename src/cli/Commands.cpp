@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
 #include "cli/CliOutput.h"
 #include "image/DataFile.h"
@@ -21,9 +22,11 @@ constexpr std::string_view kInfoHelp =
     "Prints four lines: Type, Band, Band limits (10 Hz units) and the window Title,\n"
     "decided by the file's own type and band.";
 constexpr std::string_view kExportHelp =
-    "Usage: velmora-cli export-csv FILE.dat [OUT.csv]\n"
+    "Usage: velmora-cli export-csv FILE.dat [OUT.csv] [--format velmora|chirp]\n"
     "Writes the channels as UTF-8 CSV: the nine column titles, then one row per\n"
-    "channel that is not empty, its number 0-199 first. Without OUT.csv, to stdout.";
+    "channel that is not empty, its number 0-199 first. Without OUT.csv, to stdout.\n"
+    "--format chirp writes the CHIRP-compatible layout instead (Location = channel\n"
+    "number; power High 5.0W, Middle 2.0W, Low 0.5W; the lock in Comment).";
 constexpr std::string_view kOptionsHelp =
     "Usage: velmora-cli options FILE.dat\n"
     "Prints the option settings of the printed options page, one label<TAB>value line each.";
@@ -114,15 +117,27 @@ int CommandExportCsv(CliContext& context, const Args& args) {
     if (WantsHelp(args, kExportHelp)) {
         return ExitOk;
     }
-    if (args.empty() || args.size() > 2) {
+    Args files;
+    bool chirp = false;
+    for (std::size_t at = 0; at < args.size(); ++at) {
+        if (args[at] != "--format") {
+            files.push_back(args[at]);
+        } else if (at + 1 < args.size() && (args[at + 1] == "chirp" || args[at + 1] == "velmora")) {
+            chirp = args[++at] == "chirp";
+        } else {
+            return WrongArguments("export-csv");
+        }
+    }
+    if (files.empty() || files.size() > 2) {
         return WrongArguments("export-csv");
     }
     FilledDocument document;
-    if (int code = OpenDocument(context, args[0], document); code != ExitOk) {
+    if (int code = OpenDocument(context, files[0], document); code != ExitOk) {
         return code;
     }
-    return WriteText(context, args.size() == 2 ? args[1] : std::string(),
-                     ExportChannelsCsv(document.grid, context.lang));
+    return WriteText(context, files.size() == 2 ? files[1] : std::string(),
+                     chirp ? ExportChirpCsv(document.grid)
+                           : ExportChannelsCsv(document.grid, context.lang));
 }
 
 int CommandOptions(CliContext& context, const Args& args) {

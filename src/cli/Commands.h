@@ -18,6 +18,8 @@ int CommandOptions(CliContext& context, const Args& args);
 int CommandPrint(CliContext& context, const Args& args);
 int CommandRead(CliContext& context, const Args& args);
 int CommandWrite(CliContext& context, const Args& args);
+int CommandImportCsv(CliContext& context, const Args& args);
+int CommandDiff(CliContext& context, const Args& args);
 
 // True when the arguments ask for the command's help (which the command then printed).
 bool WantsHelp(const Args& args, std::string_view help);

@@ -30,11 +30,16 @@ constexpr std::string_view kHelp =
     "Commands:\n"
     "  new OUT.dat                     write the image a new document is saved as\n"
     "  info FILE.dat                   type, band, band limits and window title\n"
-    "  export-csv FILE.dat [OUT.csv]   the channels as CSV (stdout without OUT.csv)\n"
+    "  export-csv FILE.dat [OUT.csv] [--format velmora|chirp]\n"
+    "                                  the channels as CSV (stdout without OUT.csv)\n"
+    "  import-csv FILE.dat IN.csv [--output OUT.dat]   channels from CSV into a file\n"
+    "  diff A.dat B.dat                what differs between two files (exit 1 if anything)\n"
     "  options FILE.dat                the option settings, label<TAB>value\n"
     "  print FILE.dat --pdf OUT.pdf    the printed report as a PDF\n"
-    "  read --port DEV --output OUT.dat [--raw]   the radio's memory into a file\n"
-    "  write --port DEV --input IN.dat            a file into the radio\n"
+    "  read --port DEV --output OUT.dat [--raw] [--trace FILE] [--no-backup]\n"
+    "                                  the radio's memory into a file\n"
+    "  write --port DEV --input IN.dat [--verify] [--trace FILE] [--no-backup]\n"
+    "                                  a file into the radio\n"
     "\n"
     "Exit codes: 0 success, 1 usage error, 2 file or configuration error,\n"
     "            3 radio or link error, 4 rejected input.";
@@ -43,9 +48,15 @@ using Command = std::function<int(CliContext&, const Args&)>;
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
-        {"new", CommandNew},         {"info", CommandInfo},   {"export-csv", CommandExportCsv},
-        {"options", CommandOptions}, {"print", CommandPrint}, {"read", CommandRead},
+        {"new", CommandNew},
+        {"info", CommandInfo},
+        {"export-csv", CommandExportCsv},
+        {"options", CommandOptions},
+        {"print", CommandPrint},
+        {"read", CommandRead},
         {"write", CommandWrite},
+        {"import-csv", CommandImportCsv},
+        {"diff", CommandDiff},
     };
     return commands;
 }

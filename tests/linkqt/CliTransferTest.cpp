@@ -219,6 +219,7 @@ TEST(CliTransfer, WriteEndsWithLostConnectionWhenTheRadioToolIsKilled) {
     QProcess writer;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", cli.Path("config"));
+    env.insert("XDG_DATA_HOME", cli.Path("data"));
     writer.setProcessEnvironment(env);
     writer.start(VELMORA_BIN_DIR "/velmora-cli",
                  {"write", "--port", sim.Device(), "--input", cli.Path("in.dat"), "--quiet"});

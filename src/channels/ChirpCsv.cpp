@@ -1,0 +1,376 @@
+#include "channels/ChirpCsv.h"
+
+#include "channels/CsvChannels.h"
+#include "channels/DecimalText.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kHeader[] = {
+    "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
+    "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
+
+// Fields the unused tone columns carry, as the other programs write them.
+constexpr std::string_view kDefaultTone = "88.5";
+constexpr std::string_view kDefaultDcs = "023";
+
+// The three power levels as watts, and the borders halfway between them for reading.
+constexpr std::string_view kWattsHigh = "5.0W", kWattsMiddle = "2.0W", kWattsLow = "0.5W";
+constexpr double kHighFromWatts = 3.5, kMiddleFromWatts = 1.25;
+
+// Splits above which a Tx frequency is written as "split" instead of an offset: wider than any
+// repeater shift, so a cross-band channel reads as what it is.
+constexpr std::int32_t kMaxOffsetUnits = 1000000; // 10 MHz
+
+enum class ToneKind { None, Ctcss, Dcs };
+struct Tone {
+    ToneKind kind = ToneKind::None;
+    std::string ctcss; // "67.0"
+    std::string code;  // "023"
+    char polarity = 'N';
+};
+
+Tone ParseTone(std::string_view text) {
+    Tone tone;
+    if (text.empty() || txt::ToneNone.Matches(text)) {
+        return tone;
+    }
+    if (text.front() == 'D') {
+        tone.kind = ToneKind::Dcs;
+        tone.code = std::string(text.substr(1, 3));
+        tone.polarity = text.find('N') != std::string_view::npos ? 'N' : 'R';
+        return tone;
+    }
+    tone.kind = ToneKind::Ctcss;
+    tone.ctcss = std::string(text);
+    return tone;
+}
+
+std::string_view KindWord(ToneKind kind) {
+    return kind == ToneKind::Ctcss ? "Tone" : kind == ToneKind::Dcs ? "DTCS" : "";
+}
+
+std::string Digits(std::int32_t value, int width) {
+    std::string text = std::to_string(value);
+    return std::string(text.size() < static_cast<std::size_t>(width) ? width - text.size() : 0,
+                       '0') +
+           text;
+}
+
+// 43801250 (10 Hz) as "438.012500" or, with five decimals, "438.01250".
+std::string Megahertz(std::int32_t units, bool sixDecimals) {
+    const std::string text = std::to_string(units / 100000) + "." + Digits(units % 100000, 5);
+    return sixDecimals ? text + "0" : text;
+}
+
+std::string TuningStep(std::int32_t units) {
+    return units % 1250 == 0  ? "12.50"
+           : units % 625 == 0 ? "6.25"
+           : units % 500 == 0 ? "5.00"
+                              : "2.50";
+}
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+std::string Fill(TextPair text, Language lang, std::initializer_list<std::string> values) {
+    std::string out(text.In(lang));
+    int n = 1;
+    for (const std::string& value : values) {
+        const std::string mark = "%" + std::to_string(n++);
+        if (const std::size_t at = out.find(mark); at != std::string::npos) {
+            out.replace(at, mark.size(), value);
+        }
+    }
+    return out;
+}
+
+std::string Refused(std::string_view column, std::string_view value, Language lang) {
+    return Fill(txt::CsvBadCell, lang,
+                {std::string(column), std::string(value), std::string(txt::CsvNotAValue.In(lang))});
+}
+
+// Our tone text for a CHIRP tone field; what the tone lists do not hold is refused later by
+// the same check a typed tone meets.
+std::string CtcssText(std::string_view field) {
+    const std::string_view value = field.empty() ? kDefaultTone : field;
+    return FormatFixed(ParseLeadingDecimal(value), 1);
+}
+
+std::string DcsText(std::string_view code, char polarity) {
+    const std::string_view value = code.empty() ? kDefaultDcs : code;
+    std::string digits(value);
+    if (digits.size() < 3 && std::all_of(digits.begin(), digits.end(), ::isdigit)) {
+        digits = std::string(3 - digits.size(), '0') + digits;
+    }
+    return "D" + digits + (polarity == 'R' ? "I" : "N");
+}
+
+std::int32_t Clamped(std::int64_t units) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(units, -1, 99999999));
+}
+
+} // namespace
+
+bool IsChirpHeader(const std::vector<std::string>& header) {
+    const auto has = [&](std::string_view name) {
+        return std::any_of(header.begin(), header.end(), [&](const std::string& field) {
+            return Lower(TrimBlanks(field)) == Lower(name);
+        });
+    };
+    return has("Location") && has("Frequency");
+}
+
+std::string ExportChirpCsv(const ChannelGridTexts& grid) {
+    std::string csv;
+    for (std::string_view title : kHeader) {
+        csv += csv.empty() ? "" : ",";
+        csv += title;
+    }
+    csv += "\r\n";
+    for (std::size_t channel = 0; channel < grid.size(); ++channel) {
+        const ChannelTexts& row = grid[channel];
+        if (row[0].empty()) {
+            continue;
+        }
+        const std::int32_t rx = FrequencyUnits(row[0]);
+        std::string duplex;
+        std::int32_t offset = 0;
+        if (row[1].empty()) {
+            duplex = "off";
+        } else if (const std::int32_t tx = FrequencyUnits(row[1]); tx != rx) {
+            const std::int32_t shift = tx > rx ? tx - rx : rx - tx;
+            duplex = shift > kMaxOffsetUnits ? "split" : tx > rx ? "+" : "-";
+            offset = duplex == "split" ? tx : shift;
+        }
+        const Tone rxTone = ParseTone(row[2]); // decode: what opens the receiver
+        const Tone txTone = ParseTone(row[3]); // encode: what goes out
+        std::string mode, rTone(kDefaultTone), cTone(kDefaultTone), txCode(kDefaultDcs),
+            rxCode(kDefaultDcs), cross = "Tone->Tone";
+        std::string polarity = {txTone.polarity, rxTone.polarity};
+        if (txTone.kind == ToneKind::None && rxTone.kind == ToneKind::None) {
+        } else if (txTone.kind == ToneKind::Ctcss && rxTone.kind == ToneKind::None) {
+            mode = "Tone";
+            rTone = txTone.ctcss;
+        } else if (txTone.kind == ToneKind::Ctcss && rxTone.kind == ToneKind::Ctcss &&
+                   txTone.ctcss == rxTone.ctcss) {
+            mode = "TSQL";
+            rTone = cTone = txTone.ctcss;
+        } else if (txTone.kind == ToneKind::Dcs && rxTone.kind == ToneKind::Dcs &&
+                   txTone.code == rxTone.code) {
+            mode = "DTCS";
+            txCode = rxCode = txTone.code;
+        } else {
+            mode = "Cross";
+            cross = std::string(KindWord(txTone.kind)) + "->" + std::string(KindWord(rxTone.kind));
+            if (txTone.kind == ToneKind::Ctcss) {
+                rTone = txTone.ctcss;
+            } else if (txTone.kind == ToneKind::Dcs) {
+                txCode = txTone.code;
+            }
+            if (rxTone.kind == ToneKind::Ctcss) {
+                cTone = rxTone.ctcss;
+            } else if (rxTone.kind == ToneKind::Dcs) {
+                rxCode = rxTone.code;
+            }
+        }
+        const std::string_view power = txt::PowerMiddle.Matches(row[4]) ? kWattsMiddle
+                                       : txt::PowerLow.Matches(row[4])  ? kWattsLow
+                                                                        : kWattsHigh;
+        const std::string fields[] = {std::to_string(channel),
+                                      row[7],
+                                      Megahertz(rx, true),
+                                      duplex,
+                                      Megahertz(offset, true),
+                                      mode,
+                                      rTone,
+                                      cTone,
+                                      txCode,
+                                      polarity,
+                                      rxCode,
+                                      cross,
+                                      "FM",
+                                      TuningStep(rx),
+                                      txt::ScanNo.Matches(row[6]) ? "S" : "",
+                                      std::string(power),
+                                      txt::LockOff.Matches(row[5]) ? "unlocked" : "locked",
+                                      "",
+                                      "",
+                                      "",
+                                      ""};
+        bool first = true;
+        for (const std::string& field : fields) {
+            csv += first ? "" : ",";
+            csv += CsvField(field);
+            first = false;
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& grid,
+                                const BandLimits& band, Language lang) {
+    CsvImportResult result{grid, {}, {}};
+    const std::vector<std::string>& header = parse.rows.front().fields;
+    std::vector<std::pair<std::string, std::size_t>> columns; // lower-case name -> field
+    std::size_t needed = 0;
+    for (std::string_view name : kHeader) {
+        for (std::size_t field = 0; field < header.size(); ++field) {
+            if (Lower(TrimBlanks(header[field])) == Lower(name)) {
+                columns.emplace_back(std::string(name), field);
+                needed = std::max(needed, field + 1);
+                break;
+            }
+        }
+    }
+    std::set<int> changed;
+    for (std::size_t at = 1; at < parse.rows.size(); ++at) {
+        const CsvRow& row = parse.rows[at];
+        if (row.fields.size() < needed) {
+            result.rejected.push_back({row.line, Fill(txt::CsvShortRow, lang,
+                                                      {std::to_string(row.fields.size()),
+                                                       std::to_string(header.size())})});
+            continue;
+        }
+        const auto get = [&](std::string_view name) -> std::string_view {
+            for (const auto& [column, field] : columns) {
+                if (column == name) {
+                    return TrimBlanks(row.fields[field]);
+                }
+            }
+            return {};
+        };
+        const std::int32_t rx = FrequencyUnits(get("Frequency"));
+        if (rx == 0) {
+            continue; // an unused memory of the other program
+        }
+        const std::optional<int> channel = ParseChannelNumber(get("Location"));
+        if (!channel) {
+            result.rejected.push_back(
+                {row.line, Fill(txt::CsvBadChannel, lang, {std::string(get("Location"))})});
+            continue;
+        }
+        ImportCells cells;
+        cells[0] = rx > 0 ? Megahertz(rx, false) : std::string(get("Frequency"));
+
+        const std::string duplex = Lower(get("Duplex"));
+        const std::int32_t offset = FrequencyUnits(get("Offset"));
+        std::optional<std::int32_t> tx = rx;
+        if (duplex == "+") {
+            tx = Clamped(std::int64_t{rx} + offset);
+        } else if (duplex == "-") {
+            tx = Clamped(std::int64_t{rx} - offset);
+        } else if (duplex == "split") {
+            tx = offset;
+        } else if (duplex == "off") {
+            tx.reset();
+        } else if (!duplex.empty()) {
+            result.rejected.push_back({row.line, Refused("Duplex", get("Duplex"), lang)});
+            continue;
+        }
+        // A Tx frequency of zero or below is left for the band check to refuse.
+        cells[1] = !tx ? std::string() : *tx <= 0 ? std::string("0") : Megahertz(*tx, false);
+
+        const std::string_view polarity = get("DtcsPolarity");
+        const bool polarityOk =
+            polarity.empty() ||
+            (polarity.size() == 2 && std::all_of(polarity.begin(), polarity.end(),
+                                                 [](char c) { return c == 'N' || c == 'R'; }));
+        if (!polarityOk) {
+            result.rejected.push_back({row.line, Refused("DtcsPolarity", polarity, lang)});
+            continue;
+        }
+        const char txPolarity = polarity.empty() ? 'N' : polarity[0];
+        const char rxPolarity = polarity.empty() ? 'N' : polarity[1];
+        const std::string none(txt::ToneNone.In(lang));
+        std::string txTone = none, rxTone = none;
+        const std::string toneMode = Lower(get("Tone"));
+        if (toneMode == "tone") {
+            txTone = CtcssText(get("rToneFreq"));
+        } else if (toneMode == "tsql") {
+            txTone = rxTone = CtcssText(get("cToneFreq"));
+        } else if (toneMode == "dtcs") {
+            txTone = DcsText(get("DtcsCode"), txPolarity);
+            rxTone = DcsText(get("DtcsCode"), rxPolarity);
+        } else if (toneMode == "cross") {
+            const std::string cross = Lower(get("CrossMode"));
+            const std::size_t arrow = cross.find("->");
+            const std::string txKind = arrow == std::string::npos ? "?" : cross.substr(0, arrow);
+            const std::string rxKind = arrow == std::string::npos ? "?" : cross.substr(arrow + 2);
+            const auto known = [](const std::string& kind) {
+                return kind.empty() || kind == "tone" || kind == "dtcs";
+            };
+            if (!known(txKind) || !known(rxKind) || (txKind.empty() && rxKind.empty())) {
+                result.rejected.push_back({row.line, Refused("CrossMode", get("CrossMode"), lang)});
+                continue;
+            }
+            if (txKind == "tone") {
+                txTone = CtcssText(get("rToneFreq"));
+            } else if (txKind == "dtcs") {
+                txTone = DcsText(get("DtcsCode"), txPolarity);
+            }
+            if (rxKind == "tone") {
+                rxTone = CtcssText(get("cToneFreq"));
+            } else if (rxKind == "dtcs") {
+                rxTone = DcsText(get("RxDtcsCode"), rxPolarity);
+            }
+        } else if (!toneMode.empty()) {
+            result.rejected.push_back({row.line, Refused("Tone", get("Tone"), lang)});
+            continue;
+        }
+        cells[2] = rxTone;
+        cells[3] = txTone;
+
+        const std::string_view watts = get("Power");
+        if (!watts.empty() && watts.find_first_of("0123456789") == std::string_view::npos) {
+            result.rejected.push_back({row.line, Refused("Power", watts, lang)});
+            continue;
+        }
+        const double level = watts.empty() ? kHighFromWatts : ParseLeadingDecimal(watts);
+        cells[4] = std::string((level >= kHighFromWatts     ? txt::PowerHigh
+                                : level >= kMiddleFromWatts ? txt::PowerMiddle
+                                                            : txt::PowerLow)
+                                   .In(lang));
+
+        const std::string comment = Lower(get("Comment"));
+        const bool unlocked = comment.find("unlocked") != std::string::npos;
+        cells[5] = std::string((unlocked ? txt::LockOff : txt::LockOn).In(lang));
+        cells[6] = std::string((get("Skip") == "S" ? txt::ScanNo : txt::ScanYes).In(lang));
+
+        // Other programs' names may be longer or hold characters this radio has no code for:
+        // keep what the radio can show.
+        std::string name;
+        for (char c : get("Name")) {
+            const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+            if (name.size() < 8 && EncodeNameChar(upper) != 0xFF) {
+                name += upper;
+            }
+        }
+        cells[7] = name;
+
+        if (std::optional<std::string> reason =
+                ApplyImportedRow(result.grid, *channel, cells, band, lang)) {
+            result.rejected.push_back({row.line, std::move(*reason)});
+        } else {
+            changed.insert(*channel);
+        }
+    }
+    result.changedChannels.assign(changed.begin(), changed.end());
+    return result;
+}
+
+} // namespace velmora

@@ -1,0 +1,70 @@
+// Channel rows coming in from outside: a CSV file in the layout export-csv writes (or the
+// CHIRP-style layout other radio programs exchange), and rows pasted from a spreadsheet.
+//
+// Every row goes through the same edit rules as typing into the grid (CommitCell): the band
+// limits, the 2.5/6.25 kHz raster and the defaults of a new channel. A row the rules refuse
+// leaves its channel as it was and is reported with its line; the caller decides whether the
+// rows that were taken are kept (the command-line import keeps none when any row failed).
+#pragma once
+
+#include "channels/ChannelTable.h"
+#include "settings/BandLimits.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct CsvRejection {
+    int line; // 1-based line of the file
+    std::string reason;
+};
+
+struct CsvImportResult {
+    ChannelGridTexts grid;              // the grid after applying every row that was taken
+    std::vector<int> changedChannels;   // channels the rows set or cleared, ascending
+    std::vector<CsvRejection> rejected; // empty when every row was taken
+};
+
+enum class CsvFormat { Velmora, Chirp, Unknown };
+
+// The layout, by the header (the first row that is not blank).
+CsvFormat DetectCsvFormat(std::string_view text);
+
+// Applies the rows to `grid` as in-place editing would (CommitCell per cell, new-channel
+// defaults, band and raster); a row with an empty Rx cell clears that channel. Columns are
+// found by their header titles in either language, in any order; unknown columns are ignored.
+// A file without a recognisable header is rejected as a whole at line 1.
+CsvImportResult ImportChannelsCsv(std::string_view text, const ChannelGridTexts& grid,
+                                  const BandLimits& band, Language lang);
+
+// Tab-separated rows as a spreadsheet copies them (no header needed; columns: channel number
+// then the eight cells, or the eight cells alone starting at `firstChannel`). `line` in a
+// rejection counts the pasted lines from 1.
+CsvImportResult PasteChannelRows(std::string_view tsv, const ChannelGridTexts& grid,
+                                 int firstChannel, const BandLimits& band, Language lang);
+
+// Rows first..last (clamped to 0..199) as tab-separated text with their channel numbers and
+// CR LF line ends, empty channels included so that pasting them back clears those channels.
+std::string CopyChannelRows(const ChannelGridTexts& grid, int first, int last);
+
+// The cells a row brings for the eight grid columns; nullopt where the file has no such column.
+using ImportCells = std::array<std::optional<std::string>, 8>;
+
+// Sets one channel from a row as in-place editing would, the Rx cell first. Words are taken in
+// either language and stored in `lang`. Returns the reason when the row is refused; the grid
+// is then unchanged.
+std::optional<std::string> ApplyImportedRow(ChannelGridTexts& grid, int channel,
+                                            const ImportCells& cells, const BandLimits& band,
+                                            Language lang);
+
+// "0".."199" as a channel index, or nullopt.
+std::optional<int> ParseChannelNumber(std::string_view text);
+
+// Leading and trailing blanks (spaces and tabs) removed.
+std::string_view TrimBlanks(std::string_view text);
+
+} // namespace velmora

@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include "channels/ChirpCsv.h"
+#include "channels/CsvChannels.h"
+#include "channels/CsvImport.h"
+#include "channels/CsvReader.h"
+#include "image/BackupStore.h"
+#include "image/DataFile.h"
+#include "image/ImageDiff.h"
+#include "link/TraceFile.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace velmora {
+namespace {
+
+const BandLimits kVhf{13600000, 17400000, true};
+
+// Every kind of channel the grid can hold, in grid texts.
+ChannelGridTexts VariedGrid() {
+    ChannelGridTexts grid{};
+    grid[0] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
+    grid[1] = {"145.50000", "146.10000", "None", "67.0", "Middle", "Unlock", "No", "RPT-1"};
+    grid[2] = {"146.02500", "145.42500", "88.5", "88.5", "Low", "Lock", "Yes", "TSQL"};
+    grid[3] = {"147.00000", "147.00000", "D023N", "D023N", "High", "Lock", "Yes", "DCS"};
+    grid[4] = {"147.00625", "147.00625", "D754I", "D754N", "High", "Lock", "No", "DCSPOL"};
+    grid[5] = {"150.00000", "150.00000", "67.0", "D023I", "Low", "Unlock", "Yes", "T_D"};
+    grid[6] = {"150.00250", "150.00250", "D115N", "254.1", "Middle", "Lock", "Yes", ""};
+    grid[7] = {"151.00000", "151.00000", "D025N", "D026I", "High", "Lock", "Yes", "DD"};
+    grid[8] = {"152.00000", "152.00000", "100.0", "118.8", "High", "Lock", "Yes", "TT"};
+    grid[9] = {"153.00000", "153.00000", "D311N", "None", "Low", "Lock", "Yes", ""};
+    grid[10] = {"154.00000", "154.00000", "123.0", "None", "Low", "Lock", "Yes", "RXONLY"};
+    grid[11] = {"155.00000", "", "None", "None", "High", "Lock", "Yes", "NOTX"};
+    grid[12] = {"140.00000", "170.00000", "None", "None", "High", "Lock", "Yes", "SPLIT"};
+    grid[150] = {"173.99375", "136.00000", "None", "D023N", "Middle", "Unlock", "No", "ABCDEFGH"};
+    grid[199] = {"136.00000", "136.00000", "None", "None", "High", "Lock", "Yes", "12345678"};
+    return grid;
+}
+
+TEST(CsvReader, QuotingLineEndsBomAndBlankLines) {
+    const CsvParse parse =
+        ParseCsv("\xEF\xBB\xBF"
+                 "a,\"b,c\",\"say \"\"hi\"\"\"\r\n\r\n\"two\nlines\",x\ry,\n,\n");
+    ASSERT_EQ(parse.badLine, 0);
+    ASSERT_EQ(parse.rows.size(), 4u);
+    EXPECT_EQ(parse.rows[0].fields, (std::vector<std::string>{"a", "b,c", "say \"hi\""}));
+    EXPECT_EQ(parse.rows[0].line, 1);
+    EXPECT_EQ(parse.rows[1].fields, (std::vector<std::string>{"two\nlines", "x"}));
+    EXPECT_EQ(parse.rows[1].line, 3);
+    EXPECT_EQ(parse.rows[2].fields, (std::vector<std::string>{"y", ""}));
+    EXPECT_EQ(parse.rows[2].line, 5);
+    EXPECT_EQ(parse.rows[3].fields, (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(ParseCsv("a\n\"open,\nb\n").badLine, 2);
+}
+
+TEST(CsvImport, OurLayoutAndChirpLayoutRoundTripEveryChannel) {
+    const ChannelGridTexts grid = VariedGrid();
+    for (const std::string& csv :
+         {ExportChannelsCsv(grid, Language::English), ExportChannelsCsv(grid, Language::Chinese),
+          ExportChirpCsv(grid)}) {
+        const CsvImportResult result = ImportChannelsCsv(csv, {}, kVhf, Language::English);
+        EXPECT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
+        for (std::size_t channel = 0; channel < grid.size(); ++channel) {
+            EXPECT_EQ(result.grid[channel], grid[channel]) << "channel " << channel << "\n" << csv;
+        }
+        EXPECT_EQ(result.changedChannels,
+                  (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 150, 199}));
+    }
+}
+
+TEST(ChirpCsv, ExportWritesTheExchangeLayout) {
+    const std::string csv = ExportChirpCsv(VariedGrid());
+    const auto row = [&](int channel) {
+        const std::string start = "\r\n" + std::to_string(channel) + ",";
+        const std::size_t at = csv.find(start) + 2;
+        return csv.substr(at, csv.find("\r\n", at) - at);
+    };
+    EXPECT_TRUE(csv.starts_with("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                                "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,"
+                                "Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"));
+    EXPECT_EQ(row(1), "1,RPT-1,145.500000,+,0.600000,Tone,67.0,88.5,023,NN,023,Tone->Tone,FM,"
+                      "12.50,S,2.0W,unlocked,,,,");
+    EXPECT_EQ(row(2), "2,TSQL,146.025000,-,0.600000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,"
+                      "12.50,,0.5W,locked,,,,");
+    EXPECT_EQ(row(4), "4,DCSPOL,147.006250,,0.000000,DTCS,88.5,88.5,754,NR,754,Tone->Tone,FM,"
+                      "6.25,S,5.0W,locked,,,,");
+    EXPECT_EQ(row(5), "5,T_D,150.000000,,0.000000,Cross,88.5,67.0,023,RN,023,DTCS->Tone,FM,"
+                      "12.50,,0.5W,unlocked,,,,");
+    EXPECT_EQ(row(11), "11,NOTX,155.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,"
+                       "12.50,,5.0W,locked,,,,");
+    EXPECT_EQ(row(12), "12,SPLIT,140.000000,split,170.000000,,88.5,88.5,023,NN,023,Tone->Tone,"
+                       "FM,12.50,,5.0W,locked,,,,");
+}
+
+TEST(ChirpCsv, ReadsForeignFilesLeniently) {
+    // Columns in another order, an unknown column, a BOM, an unused memory (frequency 0),
+    // lower-case words, long names and the power levels of other radios.
+    const std::string csv = "\xEF\xBB\xBF"
+                            "Frequency,Extra,Location,Name,Power,Tone,rToneFreq,Comment\n"
+                            "0.000000,x,7,EMPTY,5W,,,\n"
+                            "145.500000,x,3,Home rpt 1,4.0W,tone,100.0,\n"
+                            "146.000000,x,4,b,2.5W,,,\n"
+                            "146.500000,x,5,,1.2W,,,Unlocked by me\n"
+                            "147.000000,x,6,,,,,\n";
+    const CsvImportResult result = ImportChannelsCsv(csv, {}, kVhf, Language::English);
+    ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
+    EXPECT_EQ(result.changedChannels, (std::vector<int>{3, 4, 5, 6}));
+    EXPECT_EQ(result.grid[3], (ChannelTexts{"145.50000", "145.50000", "None", "100.0", "High",
+                                            "Lock", "Yes", "HOMERPT1"}));
+    EXPECT_EQ(result.grid[4][4], "Middle");
+    EXPECT_EQ(result.grid[4][7], "B");
+    EXPECT_EQ(result.grid[5][4], "Low");
+    EXPECT_EQ(result.grid[5][5], "Unlock");
+    EXPECT_EQ(result.grid[6][4], "High");
+    EXPECT_EQ(DetectCsvFormat(csv), CsvFormat::Chirp);
+}
+
+TEST(CsvImport, RejectsRowsWithTheirLinesAndKeepsTheirChannels) {
+    ChannelGridTexts grid{};
+    grid[4] = {"150.00000", "150.00000", "None", "None", "High", "Lock", "Yes", "KEEP"};
+    const std::string header = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,"
+                               "Cha Lock,Scan Add,Cha Name\r\n";
+    const struct {
+        std::string row;
+        std::string reason;
+    } cases[] = {
+        {"4,440.00000,,None,None,High,Lock,Yes,",
+         "Rx Frequency '440.00000': " + std::string(txt::MsgOutOfRange.en)},
+        {"4,145.00100,,None,None,High,Lock,Yes,",
+         "Rx Frequency '145.00100': " + std::string(txt::MsgOffRaster.en)},
+        {"4,145.00000,200.0,None,None,High,Lock,Yes,",
+         "Tx Frequency '200.0': " + std::string(txt::MsgOutOfRange.en)},
+        {"4,145.00000,,None", "the row has 4 fields, the header 9"},
+        {"200,145.00000,,None,None,High,Lock,Yes,", "'200' is not a channel number (0-199)"},
+        {"x,145.00000,,None,None,High,Lock,Yes,", "'x' is not a channel number (0-199)"},
+        {"4,145.00000,,67.1,None,High,Lock,Yes,",
+         "QT/DQT Dec '67.1': not a value this column takes"},
+        {"4,145.00000,,None,None,Max,Lock,Yes,", "Power 'Max': not a value this column takes"},
+        {"4,145.00000,,None,None,High,Lock,Yes,NINECHARS",
+         "Cha Name 'NINECHARS': not a value this column takes"},
+    };
+    for (const auto& c : cases) {
+        const CsvImportResult result =
+            ImportChannelsCsv(header + "0,145.00000,,None,None,High,Lock,Yes,\r\n" + c.row + "\r\n",
+                              grid, kVhf, Language::English);
+        ASSERT_EQ(result.rejected.size(), 1u) << c.row;
+        EXPECT_EQ(result.rejected[0].line, 3) << c.row;
+        EXPECT_EQ(result.rejected[0].reason, c.reason);
+        EXPECT_EQ(result.grid[4], grid[4]) << c.row;
+        EXPECT_EQ(result.changedChannels, std::vector<int>{0});
+    }
+    const CsvImportResult noHeader = ImportChannelsCsv(
+        "\r\n0,145.00000,,None,None,High,Lock,Yes,\r\n", grid, kVhf, Language::English);
+    ASSERT_EQ(noHeader.rejected.size(), 1u);
+    EXPECT_EQ(noHeader.rejected[0].line, 2);
+    EXPECT_EQ(noHeader.rejected[0].reason, txt::CsvNoHeader.en);
+    EXPECT_EQ(noHeader.grid, grid);
+}
+
+TEST(CsvImport, ChineseHeadersWordsAndNewChannelDefaults) {
+    ChannelGridTexts grid{};
+    grid[9] = {"150.00000", "150.00000", "None", "None", "High", "Lock", "Yes", "GONE"};
+    const std::string csv = "信道,接收频率,名字不明,功率,扫描添加\n"
+                            "3,145.0125,?,低,无\n"
+                            "9,,?,,\n";
+    const CsvImportResult result = ImportChannelsCsv(csv, grid, kVhf, Language::English);
+    ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
+    // Columns the file has not keep the new channel's defaults; words come in English.
+    EXPECT_EQ(result.grid[3],
+              (ChannelTexts{"145.01250", "145.01250", "None", "None", "Low", "Lock", "No", ""}));
+    EXPECT_EQ(result.grid[9], ChannelTexts{});
+    EXPECT_EQ(result.changedChannels, (std::vector<int>{3, 9}));
+}
+
+TEST(CsvImport, PasteWithAndWithoutChannelNumbers) {
+    const ChannelGridTexts grid = VariedGrid();
+    const std::string copied = CopyChannelRows(grid, 10, 13);
+    EXPECT_TRUE(copied.starts_with("10\t154.00000\t154.00000\t123.0\tNone\tLow\tLock\tYes\t"
+                                   "RXONLY\r\n11\t"));
+    EXPECT_TRUE(copied.ends_with("\r\n13\t\t\t\t\t\t\t\t\r\n"));
+    CsvImportResult pasted = PasteChannelRows(copied, {}, 0, kVhf, Language::English);
+    EXPECT_TRUE(pasted.rejected.empty());
+    for (int channel = 10; channel <= 13; ++channel) {
+        EXPECT_EQ(pasted.grid[channel], grid[channel]);
+    }
+    pasted = PasteChannelRows("145.00000\t\tNone\tNone\tHigh\tLock\tYes\tA\n"
+                              "145.1\n"
+                              "146.00000\t146.00000\tNone\tNone\tLow\tLock\tYes\tB\n",
+                              grid, 198, kVhf, Language::English);
+    EXPECT_EQ(pasted.grid[198][7], "A");
+    EXPECT_EQ(pasted.grid[198][1], "");
+    ASSERT_EQ(pasted.rejected.size(), 2u);
+    EXPECT_EQ(pasted.rejected[0].line, 2);
+    EXPECT_EQ(pasted.rejected[0].reason, txt::CsvPasteColumns.en);
+    EXPECT_EQ(pasted.rejected[1].line, 3);
+    EXPECT_EQ(pasted.rejected[1].reason, "'200' is not a channel number (0-199)");
+}
+
+TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {
+    MemoryImage a = NewImage();
+    ChannelGridTexts grid{};
+    grid[5] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
+    EncodeAllChannels(a, grid);
+    MemoryImage b = a;
+    EXPECT_TRUE(DiffImages(a, b, Language::English).empty());
+    grid[5][0] = "145.02500";
+    grid[5][7] = "NEW";
+    EncodeAllChannels(b, grid);
+    b[offset::Step] = 5;
+    b[0x0C85] = 0x00;                       // between the records and the names
+    b[5 * kChannelRecordSize + 13] ^= 0x01; // a byte the radio keeps in a channel
+    const std::vector<std::string> expected = {
+        "channel 5: Rx Frequency 145.01250 -> 145.02500",
+        "channel 5: Cha Name (empty) -> NEW",
+        "option Step: " + std::string(txt::PrintSteps[a[offset::Step]].en) + " -> 25k",
+        "byte 0x005D: 0xFF -> 0xFE",
+        "byte 0x0C85: 0xFF -> 0x00",
+    };
+    EXPECT_EQ(DiffImages(a, b, Language::English), expected);
+}
+
+class TempFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("velmora-exchange-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+};
+
+std::chrono::system_clock::time_point LocalTime(int year, int month, int day, int hour, int min,
+                                                int sec) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = min;
+    tm.tm_sec = sec;
+    tm.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
+}
+
+using Backups = TempFolder;
+
+TEST_F(Backups, KeepNamesListsNewestFirstAndPrunesAfterAYear) {
+    BackupStore store((folder / "sub").string());
+    MemoryImage image = NewImage();
+    image[offset::TypeIndex] = 1;
+    const auto when = LocalTime(2026, 12, 6, 22, 50, 1);
+    std::string path;
+    ASSERT_TRUE(store.Keep(image, "read", LocalTime(2026, 1, 10, 8, 0, 0), path));
+    ASSERT_TRUE(store.Keep(image, "read", when, path));
+    EXPECT_EQ(std::filesystem::path(path).filename(), "velmora-20261206-225001-read.dat");
+    ASSERT_TRUE(store.Keep(image, "write", when, path));
+    ASSERT_TRUE(store.Keep(image, "read", when, path));
+    EXPECT_EQ(std::filesystem::path(path).filename(), "velmora-20261206-225001-read-2.dat");
+    std::ofstream((folder / "sub" / "velmora-20200101-000000-read.txt").string()) << "mine";
+
+    ProductCatalog catalog;
+    catalog.typeNames = {"VR-100", "VR-200"};
+    std::vector<BackupEntry> list = store.List(catalog);
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(std::filesystem::path(list[0].path).filename(), "velmora-20261206-225001-read-2.dat");
+    EXPECT_EQ(list[0].timestamp, "2026-12-06 22:50:01");
+    EXPECT_EQ(list[0].model, "VR-200");
+    EXPECT_EQ(list[0].reason, "read");
+    EXPECT_EQ(list[3].timestamp, "2026-01-10 08:00:00");
+
+    // A year and a day later the oldest goes on the next Keep; other files stay.
+    ASSERT_TRUE(store.Keep(image, "write", LocalTime(2027, 1, 11, 9, 0, 0), path));
+    list = store.List(catalog);
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0].timestamp, "2027-01-11 09:00:00");
+    EXPECT_EQ(list[3].timestamp, "2026-12-06 22:50:01");
+    EXPECT_EQ(store.Prune(LocalTime(2028, 6, 1, 0, 0, 0)), 4);
+    EXPECT_TRUE(std::filesystem::exists(folder / "sub" / "velmora-20200101-000000-read.txt"));
+}
+
+TEST(TraceFormat, MillisecondsDirectionHexAndEndings) {
+    using std::chrono::microseconds;
+    const struct {
+        TraceEvent event;
+        std::string line;
+    } cases[] = {
+        {{TraceEvent::Kind::Sent, microseconds(12345), {0x57, 0x1F, 0xF0, 0x03}, IoResult::Ok},
+         "    12.345 ms > 57 1F F0 03"},
+        {{TraceEvent::Kind::Received, microseconds(13389), {0x06}, IoResult::Ok},
+         "    13.389 ms < 06"},
+        {{TraceEvent::Kind::Received, microseconds(603000), {}, IoResult::TimedOut},
+         "   603.000 ms < (none, timed out)"},
+        {{TraceEvent::Kind::Received, microseconds(1234567008), {0x06, 0x00}, IoResult::TimedOut},
+         "1234567.008 ms < 06 00 (timed out)"},
+        {{TraceEvent::Kind::Received, microseconds(5), {}, IoResult::Disconnected},
+         "     0.005 ms < (disconnected)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TraceLine(c.event), c.line);
+    }
+}
+
+} // namespace
+} // namespace velmora
