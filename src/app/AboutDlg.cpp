@@ -65,4 +65,14 @@ CAboutDlg::CAboutDlg(const AboutTexts& texts, QWidget* parent, const QString& ic
     grid->setColumnStretch(0, 1);
 }
 
+void CAboutDlg::ShowBackupLine(const QString& text) {
+    if (m_pBackups == nullptr) {
+        // A folder name is shown as it is, never taken for markup; it can be copied from here.
+        m_pBackups = PlainLabel(QString(), this);
+        m_pBackups->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        static_cast<QGridLayout*>(layout())->addWidget(m_pBackups, 3, 0, 1, 2);
+    }
+    m_pBackups->setText(text);
+}
+
 } // namespace velmora

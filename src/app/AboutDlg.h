@@ -32,6 +32,9 @@ public:
     QLabel* VersionLine() const { return m_pVersion; }
     QLabel* RightsLine() const { return m_pRights; }
     QLabel* Icon() const { return m_pIcon; }
+    // A line of its own under the others: where the backups of the radio are kept.
+    void ShowBackupLine(const QString& text);
+    QLabel* BackupLine() const { return m_pBackups; }
     QPushButton* OkButton() const { return m_pOk; }
 
 private:
@@ -39,6 +42,7 @@ private:
     QLabel* m_pVersion = nullptr;
     QLabel* m_pRights = nullptr;
     QLabel* m_pIcon = nullptr;
+    QLabel* m_pBackups = nullptr;
     QPushButton* m_pOk = nullptr;
 };
 

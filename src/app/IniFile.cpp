@@ -179,6 +179,16 @@ bool CIniFile::LoadFromBytes(std::string_view bytes, const std::string& path, bo
     }
     m_strPath = path;
     Parse(bytes);
+    if (m_encoding == IniEncoding::Gbk && IsValidUtf8(ToBytes())) {
+        // The bytes that are not UTF-8 were all in comment or blank lines, which a save drops;
+        // the saved file will read as UTF-8, so this one does too, and a restart changes
+        // nothing.
+        m_sections.clear();
+        m_sectionIndex.clear();
+        m_sectionsIndexed = 0;
+        m_encoding = IniEncoding::Utf8;
+        Parse(bytes);
+    }
     return true;
 }
 
@@ -293,6 +303,15 @@ bool CIniFile::SetValue(std::string_view section, std::string_view key, std::str
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
         return false;
     }
+    // A UTF-8 file with bytes that are not UTF-8 in it would read as GBK after a restart, and
+    // its other lines could then mean something else.
+    if (m_encoding == IniEncoding::Utf8 &&
+        !(IsValidUtf8(section) && IsValidUtf8(key) && IsValidUtf8(value))) {
+        return false;
+    }
+    // Blanks around a value do not survive the file (reading trims them), so they are dropped
+    // now: the program sees the same value before and after a restart.
+    value = Trim(value);
     std::size_t s = FindSection(section);
     if (s == kNotFound) {
         AppendSection(section);
@@ -319,6 +338,11 @@ std::string CIniFile::ToBytes() const {
     std::string out;
     if (m_bByteOrderMark) {
         out += kByteOrderMark;
+    } else if (!m_sections.empty() && !m_sections[0].keys.empty() &&
+               m_sections[0].keys[0].starts_with(kByteOrderMark)) {
+        // A first key that begins with the byte order mark's bytes would be taken for one when
+        // the file is read again; a line end ahead of it keeps it whole.
+        out += kLineEnd;
     }
     for (std::size_t s = 0; s < m_sections.size(); ++s) {
         const Section& section = m_sections[s];

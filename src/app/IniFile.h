@@ -48,7 +48,9 @@ public:
     std::string GetValue(std::string_view section, std::string_view key,
                          std::string_view defaultValue) const;
     // Changes or adds a value in memory. Does nothing without a loaded file, and refuses
-    // texts holding a line break (they would break the file into other lines); false then.
+    // texts holding a line break (they would break the file into other lines) and, in a UTF-8
+    // file, bytes that are not UTF-8 (the file would read as GBK); false then. Blanks around
+    // the value are dropped, as reading the file back would drop them.
     bool SetValue(std::string_view section, std::string_view key, std::string_view value);
     // Writes the file when something changed; true when written or nothing to write. On a
     // failure the file on disk stays as it was and the change stays pending.

@@ -1,5 +1,6 @@
 #include "app/ProgramApp.h"
 
+#include "app/ConfigLocation.h"
 #include "app/QtTextCodec.h"
 #include "app/StartupConfig.h"
 #include "frame/MainFrame.h"
@@ -7,7 +8,6 @@
 #include "settings/QtUserStore.h"
 
 #include <QApplication>
-#include <QDir>
 
 namespace velmora {
 
@@ -45,11 +45,12 @@ bool CProgramApp::InitInstance(const StartupOptions& options) {
     // Configuration and language, fixed for the whole run.
     m_codec = std::make_unique<QtTextCodec>();
     SetTextCodec(m_codec.get());
-    const QString iniPath =
-        options.iniPath.isEmpty()
-            ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Program.ini"))
-            : options.iniPath;
-    LoadStartupConfig(iniPath.toStdString(), std::nullopt);
+    // Next to the program or in the installation's share folder; a user who cannot write that
+    // file reads and writes a copy of their own.
+    const ConfigLocation config = LocateConfig(QCoreApplication::applicationDirPath().toStdString(),
+                                               options.iniPath.toStdString());
+    SetConfigCopyPath(config.copyPath);
+    LoadStartupConfig(config.readPath, std::nullopt);
 
     m_context.lang = CurrentLanguage();
     m_context.catalog = LoadProductCatalog(

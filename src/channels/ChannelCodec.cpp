@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace velmora {
 
@@ -93,9 +94,14 @@ std::string_view PowerText(std::uint8_t flags, Language lang) {
     }
 }
 
-std::uint8_t EncodeFlags(std::uint8_t flags, const ChannelTexts& texts) {
+// `existed`: the record held a channel before this write.
+std::uint8_t EncodeFlags(std::uint8_t flags, const ChannelTexts& texts, bool existed) {
     std::uint8_t power = record::PowerLow;
-    if (txt::PowerHigh.Matches(texts[4])) {
+    if (existed && texts[4].empty() && (flags & record::PowerMask) == record::PowerMask) {
+        // The radio's power bits 11 show as an empty cell; writing the row back (after an edit
+        // of another cell) keeps them instead of quietly lowering the channel's power.
+        power = record::PowerMask;
+    } else if (txt::PowerHigh.Matches(texts[4])) {
         power = record::PowerHigh;
     } else if (txt::PowerMiddle.Matches(texts[4])) {
         power = record::PowerMiddle;
@@ -261,17 +267,31 @@ void EncodeChannel(MemoryImage& image, int i, const ChannelTexts& texts) {
         std::fill(rec.begin(), rec.end(), kNoByte);
         return;
     }
-    const auto rx = EncodeFrequency(texts[0]);
-    const auto tx = EncodeFrequency(texts[1]);
-    std::copy(rx.begin(), rx.end(), rec.begin() + record::RxFrequency);
-    std::copy(tx.begin(), tx.end(), rec.begin() + record::TxFrequency);
-    const auto [decodeHi, decodeLo] = EncodeTone(texts[2]);
-    rec[record::DecodeToneHi] = decodeHi;
-    rec[record::DecodeToneLo] = decodeLo;
-    const auto [encodeHi, encodeLo] = EncodeTone(texts[3]);
-    rec[record::EncodeToneHi] = encodeHi;
-    rec[record::EncodeToneLo] = encodeLo;
-    rec[record::Flags] = EncodeFlags(rec[record::Flags], texts);
+    const bool existed = !IsChannelEmpty(image, i);
+    // A cell whose text is what the stored bytes already say keeps those bytes: a value the
+    // radio holds in a form the program cannot write (digits that are not decimal, a frequency
+    // from 1000 MHz up) survives an edit of another cell of the row.
+    for (const std::size_t f : {record::RxFrequency, record::TxFrequency}) {
+        const std::span<std::uint8_t, 4> stored(rec.data() + f, 4);
+        const std::string& text = texts[f == record::RxFrequency ? 0 : 1];
+        if (!existed || DecodeFrequency(stored) != text) {
+            const auto bytes = EncodeFrequency(text);
+            std::copy(bytes.begin(), bytes.end(), stored.begin());
+        }
+    }
+    for (const auto& [hiAt, loAt, column] :
+         {std::tuple{record::DecodeToneHi, record::DecodeToneLo, 2},
+          std::tuple{record::EncodeToneHi, record::EncodeToneLo, 3}}) {
+        const std::string& text = texts[column];
+        const bool same = existed && (DecodeTone(rec[hiAt], rec[loAt], Language::English) == text ||
+                                      DecodeTone(rec[hiAt], rec[loAt], Language::Chinese) == text);
+        if (!same) {
+            const auto [hi, lo] = EncodeTone(text);
+            rec[hiAt] = hi;
+            rec[loAt] = lo;
+        }
+    }
+    rec[record::Flags] = EncodeFlags(rec[record::Flags], texts, existed);
     const std::size_t name = NameOffset(i);
     for (std::size_t k = 0; k < kChannelNameSize; ++k) {
         image[name + k] = k < texts[7].size() ? EncodeNameChar(texts[7][k]) : kNoByte;

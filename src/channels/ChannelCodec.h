@@ -66,7 +66,9 @@ ChannelTexts DecodeChannel(const MemoryImage& image, int i, Language lang);
 
 // Writes channel i from its row texts; the words of both languages are accepted. An empty Rx
 // text clears the 16-byte record to FF and leaves the name as it is. Flag bits 7, 6, 1, 0 and
-// record bytes 13 to 15 are never changed. An index outside 0..199 writes nothing.
+// record bytes 13 to 15 are never changed. On a channel that is not empty, a frequency or tone
+// whose text is what its stored bytes already show, and an empty power text over power bits 11,
+// keep their bytes. An index outside 0..199 writes nothing.
 void EncodeChannel(MemoryImage& image, int i, const ChannelTexts& texts);
 
 // "438.01250" from 50 12 80 43; empty when the top byte is 00 or FF.

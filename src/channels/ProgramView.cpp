@@ -1,6 +1,7 @@
 #include "channels/ProgramView.h"
 
 #include "app/HelpLauncher.h"
+#include "channels/GridUndo.h"
 #include "link/TransferCommands.h"
 
 #include "channels/ToneTable.h"
@@ -16,10 +17,12 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QTableWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -149,6 +152,7 @@ CProgramView::CProgramView(CProgramDoc* doc, const AppContext& app, QWidget* par
     // A click on the current cell whose editor was closed (Escape, a refused value, a scroll)
     // opens it again.
     connect(m_grid, &QTableWidget::cellPressed, this, [this](int row, int column) {
+        ClearRowSelection();
         if (m_nEditColumn == 0 && row + 1 == CurrentRow() && column + 1 == CurrentColumn()) {
             OpenEditor();
         }
@@ -157,12 +161,27 @@ CProgramView::CProgramView(CProgramDoc* doc, const AppContext& app, QWidget* par
     connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { OnScroll(); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this] { PlaceEditor(); });
+
+    m_undo = new QUndoStack(this);
+    // The row labels pick whole rows for Copy and Paste. The table's own answer to a label
+    // (making the row's first cell current) would open an editor in the way, so it is cut off.
+    QHeaderView* labels = m_grid->verticalHeader();
+    QObject::disconnect(labels, &QHeaderView::sectionPressed, m_grid, nullptr);
+    QObject::disconnect(labels, &QHeaderView::sectionEntered, m_grid, nullptr);
+    labels->setSectionsClickable(true);
+    labels->viewport()->installEventFilter(this);
+    connect(labels, &QHeaderView::sectionPressed, this,
+            [this](int index) { OnRowLabelPressed(index + 1); });
+    connect(labels, &QHeaderView::sectionEntered, this,
+            [this](int index) { OnRowLabelEntered(index + 1); });
 }
 
 CProgramView::~CProgramView() {
     // A transfer still running is cancelled and waited for before the document goes.
     delete m_pTransfer;
     m_pTransfer = nullptr;
+    // The history clears itself on its way out; nobody is to hear of that.
+    m_undo->disconnect();
     // QWidget deletes the grid and the editors after this object's members are gone: nothing
     // of theirs may call back in here while it does.
     auto* grid = static_cast<ChannelGrid*>(m_grid);
@@ -172,6 +191,8 @@ CProgramView::~CProgramView() {
     grid->verticalScrollBar()->disconnect(this);
     grid->horizontalScrollBar()->disconnect(this);
     grid->horizontalHeader()->disconnect(this);
+    grid->verticalHeader()->disconnect(this);
+    grid->verticalHeader()->viewport()->removeEventFilter(this);
     if (m_corner != nullptr) {
         m_corner->removeEventFilter(this);
     }
@@ -330,6 +351,8 @@ void CProgramView::ShowChannels() {
     }
     HideEditors();
     FillRows(DecodeAllChannels(m_pDocument->m_image, m_app.lang));
+    m_undo->clear();
+    ClearRowSelection();
     UserStore& store = m_app.store != nullptr ? *m_app.store : m_fallbackStore;
     const ProductState product = RefreshProductInfo(
         m_pDocument->m_image, m_pDocument->m_bNewDocument, store, m_app.catalog, m_app.lang);
@@ -527,8 +550,14 @@ bool CProgramView::Commit(CommitKey key) {
     band.low = m_nBandLow;
     band.high = m_nBandHigh;
     band.usable = m_bBandUsable;
-    const CommitResult result = CommitCell(RowTexts(row), column, text, band, key, m_app.lang);
-    SetRowTexts(row, result.row);
+    const ChannelTexts before = RowTexts(row);
+    const CommitResult result = CommitCell(before, column, text, band, key, m_app.lang);
+    if (result.row != before) {
+        const ChannelGridTexts grid = GridTexts();
+        ChannelGridTexts after = grid;
+        after[static_cast<std::size_t>(row - 1)] = result.row;
+        PushStep(grid, after, ToQString(txt::UndoEdit.In(m_app.lang)));
+    }
     if (result.message && m_app.prompter != nullptr) {
         m_app.prompter->Warn(std::string(txt::MsgCaution.In(m_app.lang)),
                              std::string(result.message->In(m_app.lang)));
@@ -649,7 +678,92 @@ bool CProgramView::HandleGridKey(QKeyEvent* key) {
     return true;
 }
 
+void CProgramView::PushStep(const ChannelGridTexts& before, const ChannelGridTexts& after,
+                            const QString& name) {
+    std::vector<GridRowChange> changes = GridChanges(before, after);
+    if (changes.empty()) {
+        return;
+    }
+    // Pushing applies the step.
+    m_undo->push(new GridEditCommand(
+        std::move(changes),
+        [this](int channel, const ChannelTexts& texts) { SetRowTexts(channel + 1, texts); }, name));
+}
+
+int CProgramView::ReplaceGridTexts(const ChannelGridTexts& grid, const QString& stepName) {
+    CommitOpenEdit();
+    HideEditors();
+    const ChannelGridTexts before = GridTexts();
+    const int count = static_cast<int>(GridChanges(before, grid).size());
+    PushStep(before, grid, stepName);
+    return count;
+}
+
+void CProgramView::Undo() {
+    if (CommitOpenEdit()) {
+        m_undo->undo();
+    }
+}
+
+void CProgramView::Redo() {
+    if (CommitOpenEdit()) {
+        m_undo->redo();
+    }
+}
+
+void CProgramView::SelectRows(int first, int last) {
+    first = std::clamp(first, 1, kRowCount);
+    last = std::clamp(last, 1, kRowCount);
+    if (first > last) {
+        std::swap(first, last);
+    }
+    m_nSelectFirst = first;
+    m_nSelectLast = last;
+    const QItemSelection rows(m_grid->model()->index(first - 1, 0),
+                              m_grid->model()->index(last - 1, kColumnCount - 1));
+    m_grid->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+}
+
+void CProgramView::ClearRowSelection() {
+    if (m_nSelectFirst == 0) {
+        return;
+    }
+    m_nSelectFirst = 0;
+    m_nSelectLast = 0;
+    m_grid->selectionModel()->clearSelection();
+}
+
+std::pair<int, int> CProgramView::ChosenChannels() const {
+    if (m_nSelectFirst != 0) {
+        return {m_nSelectFirst - 1, m_nSelectLast - 1};
+    }
+    const int row = std::max(CurrentRow(), 1) - 1;
+    return {row, row};
+}
+
+void CProgramView::OnRowLabelPressed(int row) {
+    // The rows are picked with the grid in front, so that Copy and Paste keys reach it.
+    CommitOpenEdit();
+    m_grid->setFocus(Qt::MouseFocusReason);
+    if (m_bShiftOnLabel && m_nSelectAnchor != 0) {
+        SelectRows(m_nSelectAnchor, row);
+        return;
+    }
+    m_nSelectAnchor = row;
+    SelectRows(row, row);
+}
+
+void CProgramView::OnRowLabelEntered(int row) {
+    if (m_nSelectAnchor != 0 && (QApplication::mouseButtons() & Qt::LeftButton)) {
+        SelectRows(m_nSelectAnchor, row);
+    }
+}
+
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        watched == m_grid->verticalHeader()->viewport()) {
+        m_bShiftOnLabel = (static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier) != 0;
+    }
     if (watched == m_corner && event->type() == QEvent::Paint) {
         PaintCorner(m_corner);
         return true;

@@ -25,12 +25,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
+class QUndoStack;
 
 namespace velmora {
 
@@ -59,6 +61,7 @@ public:
     ChannelGridTexts GridTexts() const;
     // Limits the editing checks use; the Product Information dialog sets them on OK.
     void SetBandLimits(const BandLimits& limits);
+    BandLimits Band() const { return {m_nBandLow, m_nBandHigh, m_bBandUsable}; }
 
     // Band limits of the editing checks, in units of 10 Hz, both included.
     std::int32_t m_nBandLow = 0;
@@ -75,6 +78,26 @@ public:
     int CurrentColumn() const;
     // Makes a cell current as a click or a key would (the open edit is committed on leaving).
     void SetCurrentCell(int row, int column);
+
+    // Undo and redo of grid edits: every committed cell, import and paste is one step. A refill
+    // from the image (a read, an open) starts with an empty history.
+    QUndoStack* UndoStack() const { return m_undo; }
+    // Puts a whole grid in as one step named stepName (an import, a paste); the open edit is
+    // committed first, as a step of its own. Returns the number of rows that changed.
+    int ReplaceGridTexts(const ChannelGridTexts& grid, const QString& stepName);
+    // Both commit an open edit first, and do nothing more when its check refused the text: the
+    // user is correcting that cell.
+    void Undo();
+    void Redo();
+
+    // Rows picked by their labels (a click, Shift+click or a drag over the labels), shown
+    // highlighted. Grid rows 1..200.
+    void SelectRows(int first, int last);
+    void ClearRowSelection();
+    bool HasRowSelection() const { return m_nSelectFirst != 0; }
+    // The channels (0..199, first <= last) that Copy takes and where Paste starts: the picked
+    // rows, else the current cell's row.
+    std::pair<int, int> ChosenChannels() const;
 
 signals:
     // The main window title to set after a product refresh.
@@ -113,6 +136,10 @@ private:
     void DropEdit();
     bool HandleEditorKey(QKeyEvent* key);
     bool HandleGridKey(QKeyEvent* key);
+    void PushStep(const ChannelGridTexts& before, const ChannelGridTexts& after,
+                  const QString& name);
+    void OnRowLabelPressed(int row);
+    void OnRowLabelEntered(int row);
 
     CProgramDoc* m_pDocument = nullptr;
     const AppContext& m_app;
@@ -140,6 +167,13 @@ private:
     // The cell the shown editor belongs to; column 0 while no editor is shown.
     int m_nEditRow = 0;
     int m_nEditColumn = 0;
+
+    QUndoStack* m_undo = nullptr;
+    // Picked rows (grid rows, 0 when none) and the label a Shift+click extends from.
+    int m_nSelectFirst = 0;
+    int m_nSelectLast = 0;
+    int m_nSelectAnchor = 0;
+    bool m_bShiftOnLabel = false; // the press on a row label came with Shift held
 };
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 
+#include "app/ConfigLocation.h"
 #include "app/QtTextCodec.h"
 #include "app/StartupConfig.h"
 #include "cli/CliOutput.h"
@@ -17,7 +18,8 @@ int MakeContext(const GlobalOptions& options, const std::string& executableDir,
 
     std::string path = options.iniPath;
     if (!options.iniGiven) {
-        path = (std::filesystem::path(executableDir) / "Program.ini").string();
+        // Next to the program, else the installation's share folder or the user's own copy.
+        path = LocateConfig(executableDir, {}).readPath;
     } else {
         std::error_code ec;
         const auto status = std::filesystem::status(path, ec);

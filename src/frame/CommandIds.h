@@ -13,6 +13,10 @@ enum CommandId : int {
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
     ID_FILE_PRINT_PREVIEW = 57609,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
     ID_PROGRAM_READ = 32773,
@@ -24,6 +28,10 @@ enum CommandId : int {
     ID_EDIT_OPTIONAL_FEATURES = 32788,
     ID_SETUP_LANGUAGE = 32799,
     ID_SETUP_DEMO = 32800, // a virtual radio inside the program, for trying it without one
+    ID_FILE_IMPORT_CHANNELS = 32801,
+    ID_FILE_EXPORT_CHANNELS = 32802,
+    ID_FILE_OPEN_BACKUP = 32803,
+    ID_SETUP_TRACE = 32804, // a trace file of every byte of each transfer
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };

@@ -4,4 +4,6 @@ target_sources(velmora_gui PRIVATE
     frame/MdiClientWnd.h frame/MdiClientWnd.cpp
     frame/ChildFrame.h frame/ChildFrame.cpp
     frame/FileChooser.h frame/FileChooser.cpp
+    frame/ExchangeCommands.h frame/ExchangeCommands.cpp
+    frame/BackupListDlg.h frame/BackupListDlg.cpp
     frame/MainFrame.h frame/MainFrame.cpp)

@@ -3,10 +3,14 @@
 #include "app/AboutDlg.h"
 #include "app/StartupConfig.h"
 #include "channels/ProgramView.h"
+#include "frame/BackupListDlg.h"
 #include "frame/ChildFrame.h"
+#include "frame/ExchangeCommands.h"
 #include "frame/MdiClientWnd.h"
 #include "frame/Pictures.h"
 #include "frame/TreeBar.h"
+#include "image/BackupFolder.h"
+#include "image/BackupStore.h"
 #include "image/DataFile.h"
 #include "image/ProgramDoc.h"
 #include "link/PtyRadio.h"
@@ -24,6 +28,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace velmora {
 
@@ -62,11 +67,13 @@ CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
         if (auto* frame = qobject_cast<CChildFrame*>(window)) {
             m_pLastShown = frame;
         }
+        UpdateUndoCommands();
     });
 }
 
 CMainFrame::~CMainFrame() {
     // The document windows go with the frame; they must not call back into it on the way.
+    m_pMdiClient->disconnect(this);
     for (CChildFrame* frame : ChildFrames()) {
         frame->disconnect(this);
     }
@@ -94,6 +101,25 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, &CMainFrame::OnFileOpen);
     connect(MakeAction(ID_FILE_CLOSE, txt::CmdClose), &QAction::triggered, this,
             &CMainFrame::OnFileClose);
+    connect(MakeAction(ID_FILE_OPEN_BACKUP, txt::CmdOpenBackup), &QAction::triggered, this,
+            &CMainFrame::OnFileOpenBackup);
+    connect(MakeAction(ID_FILE_IMPORT_CHANNELS, txt::CmdImportChannels), &QAction::triggered, this,
+            &CMainFrame::OnImportChannels);
+    connect(MakeAction(ID_FILE_EXPORT_CHANNELS, txt::CmdExportChannels), &QAction::triggered, this,
+            &CMainFrame::OnExportChannels);
+    // A line editor of the grid keeps these keys for its own text: they reach the window only
+    // from the grid itself and its lists.
+    connect(MakeAction(ID_EDIT_UNDO, txt::CmdUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)),
+            &QAction::triggered, this, &CMainFrame::OnEditUndo);
+    QAction* redo = MakeAction(ID_EDIT_REDO, txt::CmdRedo);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, &CMainFrame::OnEditRedo);
+    connect(MakeAction(ID_EDIT_COPY, txt::CmdCopy, QKeySequence(Qt::CTRL | Qt::Key_C)),
+            &QAction::triggered, this, &CMainFrame::OnEditCopy);
+    connect(MakeAction(ID_EDIT_PASTE, txt::CmdPaste, QKeySequence(Qt::CTRL | Qt::Key_V)),
+            &QAction::triggered, this, &CMainFrame::OnEditPaste);
+    MakeAction(ID_SETUP_TRACE, txt::CmdTraceTransfers)->setCheckable(true);
     connect(MakeAction(ID_FILE_SAVE, txt::CmdSave, QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(MakeAction(ID_FILE_SAVE_AS, txt::CmdSaveAs), &QAction::triggered, this,
@@ -145,17 +171,21 @@ void CMainFrame::CreateMenus() {
     QMenu* view128 = menu(txt::MenuView, {});
     QMenu* view129 = menu(txt::MenuView, {});
     m_frameMenus = {
-        menu(txt::MenuFile, {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(txt::MenuFile, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_OPEN_BACKUP, 0, ID_FILE_PRINT_SETUP,
+                             0, ID_APP_EXIT}),
         view128,
         menu(txt::MenuHelp, {ID_APP_ABOUT}),
     };
-    m_pSetupMenu = menu(txt::MenuSetup, {ID_SETUP_COM, ID_SETUP_LANGUAGE, 0, ID_SETUP_DEMO});
+    m_pSetupMenu =
+        menu(txt::MenuSetup, {ID_SETUP_COM, ID_SETUP_LANGUAGE, 0, ID_SETUP_DEMO, ID_SETUP_TRACE});
     m_documentMenus = {
         menu(txt::MenuFile,
-             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
+             {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_OPEN_BACKUP, ID_FILE_CLOSE, ID_FILE_SAVE,
+              ID_FILE_SAVE_AS, 0, ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, 0,
               ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
         menu(txt::MenuEdit,
-             {ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_CHANNEL_INFORMATION, ID_EDIT_OPTIONAL_FEATURES}),
+             {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
+              ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_CHANNEL_INFORMATION, ID_EDIT_OPTIONAL_FEATURES}),
         view129,
         menu(txt::MenuProgram, {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
         m_pSetupMenu,
@@ -273,6 +303,8 @@ void CMainFrame::OnLanguage() {
 
 void CMainFrame::OnAbout() {
     CAboutDlg dialog(AboutTexts::FromConfig(), this);
+    dialog.ShowBackupLine(Q(txt::AboutBackupFolder.In(m_app.lang))
+                              .arg(QString::fromStdString(DefaultBackupFolder())));
     dialog.exec();
 }
 
@@ -303,14 +335,96 @@ void CMainFrame::UpdateTransferCommands() {
 
 void CMainFrame::OnRead() {
     if (CProgramView* view = ActiveView()) {
+        view->Transfer()->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
         view->Transfer()->OnRead();
     }
 }
 
 void CMainFrame::OnWrite() {
     if (CProgramView* view = ActiveView()) {
+        view->Transfer()->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
         view->Transfer()->OnWrite();
     }
+}
+
+void CMainFrame::ShowStatus(const QString& text) {
+    if (!text.isEmpty()) {
+        statusBar()->showMessage(text);
+    }
+}
+
+void CMainFrame::OnImportChannels() {
+    if (CProgramView* view = ActiveView()) {
+        ShowStatus(ImportChannels(*view, m_app, *m_chooser, this));
+    }
+}
+
+void CMainFrame::OnExportChannels() {
+    if (CProgramView* view = ActiveView()) {
+        ShowStatus(ExportChannels(*view, m_app, *m_chooser, this));
+    }
+}
+
+void CMainFrame::OnEditCopy() {
+    if (CProgramView* view = ActiveView()) {
+        ShowStatus(CopyChannels(*view, m_app));
+    }
+}
+
+void CMainFrame::OnEditPaste() {
+    if (CProgramView* view = ActiveView()) {
+        ShowStatus(PasteChannels(*view, m_app));
+    }
+}
+
+void CMainFrame::OnEditUndo() {
+    if (CProgramView* view = ActiveView()) {
+        view->Undo();
+    }
+}
+
+void CMainFrame::OnEditRedo() {
+    if (CProgramView* view = ActiveView()) {
+        view->Redo();
+    }
+}
+
+void CMainFrame::UpdateUndoCommands() {
+    const CProgramView* view = ActiveView();
+    Action(ID_EDIT_UNDO)->setEnabled(view != nullptr && view->UndoStack()->canUndo());
+    Action(ID_EDIT_REDO)->setEnabled(view != nullptr && view->UndoStack()->canRedo());
+}
+
+void CMainFrame::OnFileOpenBackup() {
+    const std::string folder = DefaultBackupFolder();
+    std::vector<BackupEntry> entries = BackupStore(folder).List(m_app.catalog);
+    if (entries.empty()) {
+        Warn(Q(txt::MsgNoBackups.In(m_app.lang)).arg(QString::fromStdString(folder)).toStdString());
+        return;
+    }
+    CBackupListDlg dialog(std::move(entries), m_app.lang, this);
+    if (dialog.exec() == QDialog::Accepted && !dialog.ChosenPath().isEmpty()) {
+        OpenBackupFile(dialog.ChosenPath());
+    }
+}
+
+bool CMainFrame::OpenBackupFile(const QString& path) {
+    MemoryImage image{};
+    const FileResult result = LoadDataFile(path.toStdString(), image);
+    if (!result) {
+        Warn(DescribeLoadFailure(path.toStdString(), result, m_app.lang));
+        return false;
+    }
+    auto doc = std::make_unique<CProgramDoc>();
+    doc->OnNewDocument(Q(m_app.appName), QFileInfo(path).fileName());
+    doc->m_image = image;
+    doc->m_bNewDocument = false; // type and band come from the image, as after a read
+    CChildFrame* previous = ActiveChildFrame();
+    AddDocumentWindow(doc.release());
+    if (previous) {
+        previous->Destroy();
+    }
+    return true;
 }
 
 void CMainFrame::OnComSetup() {
@@ -360,6 +474,7 @@ void CMainFrame::SetHelpLauncher(std::unique_ptr<HelpLauncher> help) {
 }
 
 void CMainFrame::UpdateMenus() {
+    UpdateUndoCommands();
     const bool documents = !ChildFrames().isEmpty();
     if (documents == m_bDocumentMenu && !menuBar()->actions().isEmpty()) {
         return;
@@ -371,6 +486,7 @@ void CMainFrame::UpdateMenus() {
     }
     for (CommandId id :
          {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+          ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, ID_EDIT_COPY, ID_EDIT_PASTE,
           ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_OPTIONAL_FEATURES, ID_SETUP_COM}) {
         Action(id)->setEnabled(documents);
     }
@@ -433,6 +549,10 @@ CChildFrame* CMainFrame::AddDocumentWindow(CProgramDoc* doc) {
     connect(view, &CProgramView::titleChanged, this, &QWidget::setWindowTitle);
     connect(view->Transfer(), &TransferCommands::runningChanged, this,
             &CMainFrame::UpdateTransferCommands);
+    connect(view->Transfer(), &TransferCommands::statusMessage, this, &CMainFrame::ShowStatus);
+    connect(view->UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateUndoCommands);
+    connect(view->UndoStack(), &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateUndoCommands);
+    connect(view->UndoStack(), &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateUndoCommands);
     connect(frame, &QObject::destroyed, this, [this, frame] {
         if (m_pLastShown == frame) {
             m_pLastShown = nullptr;

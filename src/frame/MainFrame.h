@@ -67,6 +67,17 @@ public:
     void OnRead();
     void OnWrite();
     void OnComSetup();
+    // Channel exchange and the grid's history (the active window's).
+    void OnImportChannels();
+    void OnExportChannels();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditUndo();
+    void OnEditRedo();
+    // Lists the kept backups and opens the chosen one as a document without a file of its own,
+    // so that Save asks where instead of overwriting the backup.
+    void OnFileOpenBackup();
+    bool OpenBackupFile(const QString& path);
     // Starts the virtual radio and points COM1 at it; false when it could not be started.
     bool StartDemoRadio();
 
@@ -87,6 +98,8 @@ private:
     bool MakePrintSource(PrintSource& source) const;
     void UpdateMenus();
     void UpdateTransferCommands();
+    void UpdateUndoCommands();
+    void ShowStatus(const QString& text);
     void NewDocumentWindow();
     CChildFrame* AddDocumentWindow(CProgramDoc* doc);
     bool SaveTo(CProgramView* view, const QString& path);

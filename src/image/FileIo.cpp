@@ -64,8 +64,15 @@ FileResult ReadFileHead(const std::string& path, std::size_t maxBytes,
 FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::error_code ec;
     const fs::path target(path);
-    if (fs::is_directory(target, ec)) {
+    const fs::file_status status = fs::status(target, ec);
+    if (status.type() == fs::file_type::directory) {
         return Fail(FileError::IsDirectory);
+    }
+    if (status.type() != fs::file_type::not_found && status.type() != fs::file_type::regular &&
+        status.type() != fs::file_type::none) {
+        // The rename would put a plain file in place of a FIFO or a device (/dev/null for
+        // one), which is never what saving to it means.
+        return Fail(FileError::NotRegular);
     }
     const std::string temporary = TemporaryNameFor(target);
     {

@@ -34,7 +34,8 @@ struct FileResult {
 FileResult ReadFileHead(const std::string& path, std::size_t maxBytes,
                         std::vector<std::uint8_t>& out);
 
-// Writes bytes to path through a temporary file and a rename.
+// Writes bytes to path through a temporary file and a rename. A path that names a folder, a
+// FIFO or a device is refused.
 FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace velmora

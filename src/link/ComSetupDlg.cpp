@@ -38,7 +38,8 @@ CComSetupDlg::CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen
         auto* button = new QRadioButton(QString::fromStdString(ButtonName(i)), group);
         auto* label = new QLabel(
             device.empty() ? Qs(txt::PortNoDevice.en) : QString::fromStdString(device), group);
-        label->setEnabled(false); // a grey note beside its button
+        label->setTextFormat(Qt::PlainText); // a device name, never markup
+        label->setEnabled(false);            // a grey note beside its button
         buttons->addButton(button, kFirstButtonId + i);
         // A port in use by another program, or not there, cannot be chosen; a stored choice
         // still shows selected and can be confirmed.

@@ -1,8 +1,17 @@
 #include "link/TransferCommands.h"
 
 #include "channels/ProgramView.h"
+#include "image/BackupFolder.h"
+#include "image/BackupStore.h"
+#include "image/DataFile.h"
 #include "link/ComSetupDlg.h"
 #include "link/PortProbe.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <chrono>
 
 namespace velmora {
 
@@ -54,11 +63,62 @@ void TransferCommands::OnComSetup(HelpLauncher* help) {
     }
 }
 
+namespace {
+
+QString Filled(const TextPair& text, Language lang, const std::string& value) {
+    const std::string_view pattern = text.In(lang);
+    return QString::fromUtf8(pattern.data(), static_cast<qsizetype>(pattern.size()))
+        .arg(QString::fromStdString(value));
+}
+
+} // namespace
+
+std::string TransferCommands::BackupFolder() {
+    return DefaultBackupFolder();
+}
+
+std::string TransferCommands::TraceFolder() {
+    const QFileInfo backups(QString::fromStdString(BackupFolder()));
+    return backups.dir().filePath(QStringLiteral("traces")).toStdString();
+}
+
+void TransferCommands::KeepBackup(const MemoryImage& image, std::string_view reason) {
+    const std::string folder = BackupFolder();
+    BackupStore store(folder);
+    std::string path;
+    const FileResult result = store.Keep(image, reason, std::chrono::system_clock::now(), path);
+    if (result) {
+        m_status << Filled(txt::StatusBackupKept, m_app.lang, path);
+    } else {
+        // The transfer goes on: a backup is a second copy, and its absence must only be known.
+        m_status << Filled(txt::StatusBackupFailed, m_app.lang,
+                           DescribeSaveFailure(path.empty() ? folder : path, result, m_app.lang));
+    }
+}
+
+void TransferCommands::PrepareTrace() {
+    if (!m_bTrace) {
+        m_transfer.SetTracePath({});
+        return;
+    }
+    const QDir folder(QString::fromStdString(TraceFolder()));
+    folder.mkpath(QStringLiteral("."));
+    const QString name =
+        QStringLiteral("trace-%1-%2.txt")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")),
+                 m_bWrite ? QStringLiteral("write") : QStringLiteral("read"));
+    m_transfer.SetTracePath(folder.filePath(name).toStdString());
+}
+
 void TransferCommands::StartTransfer() {
     m_pView->CommitOpenEdit();
+    m_status.clear();
     if (m_bWrite) {
         m_pView->StoreChannels();
+        // Kept before the first byte goes out: the write may fail half-way.
+        KeepBackup(m_pView->GetDocument()->m_image, "write");
     }
+    PrepareTrace();
     const TransferDirection direction =
         m_bWrite ? TransferDirection::Write : TransferDirection::Read;
     if (!m_transfer.Start(direction, m_strPort, m_pView->GetDocument()->m_image)) {
@@ -74,6 +134,16 @@ void TransferCommands::Finished(const TransferResult& result, const MemoryImage&
         doc->m_image = readImage;
         doc->m_bNewDocument = false;
         m_pView->ShowChannels();
+        KeepBackup(readImage, "read");
+    }
+    const TransferController::TraceReport& trace = m_transfer.LastTrace();
+    if (!trace.path.empty()) {
+        m_status << (trace.error.empty() ? Filled(txt::StatusTraceWritten, m_app.lang, trace.path)
+                                         : Filled(txt::StatusTraceFailed, m_app.lang,
+                                                  trace.path + ": " + trace.error));
+    }
+    if (!m_status.isEmpty()) {
+        emit statusMessage(m_status.join(QStringLiteral("   ")));
     }
     emit runningChanged(false);
 }

@@ -2,6 +2,9 @@
 // name, starting from the user's stored choice; a transfer runs on a worker thread while the
 // progress dialog shows how far it is. A read changes the document only when every block has
 // arrived; a write sends the image as it is after the grid was stored into it.
+//
+// Every completed read is kept as a backup file, and so is every image about to be written, so
+// that what was in the radio before a write can always be had back.
 #pragma once
 
 #include "app/AppContext.h"
@@ -10,6 +13,10 @@
 #include "link/TransferController.h"
 
 #include <QObject>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -36,13 +43,24 @@ public:
     TransferController& Controller() { return m_transfer; }
     CProcessDlg& ProcessDialog() { return m_process; }
 
+    // Where the backups go: the per-user folder.
+    static std::string BackupFolder();
+    // Where transfer traces go: "traces" beside the backups, one file per transfer named by
+    // the time it started.
+    static std::string TraceFolder();
+    void SetTracing(bool on) { m_bTrace = on; }
+
 signals:
     void runningChanged(bool running);
+    // What became of the backup and the trace of a transfer, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     void OpenProcessDialog(const TextPair& caption);
     void StartTransfer();
     void Finished(const TransferResult& result, const MemoryImage& readImage);
+    void KeepBackup(const MemoryImage& image, std::string_view reason);
+    void PrepareTrace();
     PortDevices Devices() const;
 
     CProgramView* m_pView;
@@ -51,6 +69,8 @@ private:
     bool m_bWrite = false;
     TransferController m_transfer;
     CProcessDlg m_process;
+    bool m_bTrace = false;
+    QStringList m_status; // what the running transfer has to say when it ends
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "link/TransferController.h"
 
 #include "link/QtSerialLink.h"
+#include "link/TraceFile.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -65,14 +66,19 @@ TransferController::~TransferController() {
 
 void TransferController::SetMessageBoxes(QWidget* owner, const QString& caption) {
     QPointer<QWidget> parent(owner);
+    // The texts carry port names from Program.ini and the system: shown as they are, never
+    // taken for markup.
     askRetry_ = [parent, caption](const std::string& text) {
-        return QMessageBox::warning(parent, caption, QString::fromStdString(text),
-                                    QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry
-                   ? PromptAnswer::Retry
-                   : PromptAnswer::Cancel;
+        QMessageBox box(QMessageBox::Warning, caption, QString::fromStdString(text),
+                        QMessageBox::Retry | QMessageBox::Cancel, parent);
+        box.setTextFormat(Qt::PlainText);
+        return box.exec() == QMessageBox::Retry ? PromptAnswer::Retry : PromptAnswer::Cancel;
     };
     showText_ = [parent, caption](const std::string& text) {
-        QMessageBox::warning(parent, caption, QString::fromStdString(text));
+        QMessageBox box(QMessageBox::Warning, caption, QString::fromStdString(text),
+                        QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     };
 }
 
@@ -92,7 +98,8 @@ bool TransferController::Start(TransferDirection direction, const std::string& p
     std::shared_ptr<Sync> sync = sync_;
     LinkFactory makeLink = makeLink_;
     const Language lang = lang_;
-    thread_ = QThread::create([this, sync, makeLink, lang, direction, port, image] {
+    TraceReport trace{tracePath_, {}};
+    thread_ = QThread::create([this, sync, makeLink, lang, direction, port, image, trace] {
         // The port is made, used and destroyed on this thread, as the serial port wants.
         std::unique_ptr<SerialLink> link;
         if (makeLink) {
@@ -104,13 +111,23 @@ bool TransferController::Start(TransferDirection direction, const std::string& p
         }
         MemoryImage work = image;
         WorkerUser user(*this, sync, *link);
-        const TransferResult result = RunTransfer(*link, port, direction, work, user);
+        TransferResult result;
+        TraceReport report = trace;
+        {
+            // The trace file is complete and closed before the window hears of the end.
+            TraceFile traceFile;
+            TraceSink sink;
+            if (!report.path.empty() && traceFile.Open(report.path, report.error)) {
+                sink = [&traceFile](const TraceEvent& event) { traceFile.Write(event); };
+            }
+            result = RunTransfer(*link, port, direction, work, user, sink);
+        }
         link.reset();
         QMetaObject::invokeMethod(
             this,
-            [this, sync, result, work] {
+            [this, sync, result, work, report] {
                 if (!sync->abandoned) {
-                    WorkerDone(result, work);
+                    WorkerDone(result, work, report);
                 }
             },
             Qt::QueuedConnection);
@@ -119,13 +136,15 @@ bool TransferController::Start(TransferDirection direction, const std::string& p
     return true;
 }
 
-void TransferController::WorkerDone(const TransferResult& result, const MemoryImage& image) {
+void TransferController::WorkerDone(const TransferResult& result, const MemoryImage& image,
+                                    const TraceReport& trace) {
     if (thread_) {
         thread_->wait();
         delete thread_;
         thread_ = nullptr;
     }
     running_ = false;
+    lastTrace_ = trace;
     emit finished(result, image);
 }
 

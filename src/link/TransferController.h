@@ -50,6 +50,15 @@ public:
     // Starts moving `image` (a write sends it; a read starts from it) through `port`. False
     // when a transfer is already running.
     bool Start(TransferDirection direction, const std::string& port, const MemoryImage& image);
+    // Every byte of the transfers started from now on goes to this file, with its time and
+    // direction (empty: none). Help for the user who has to tell us why a radio will not talk.
+    void SetTracePath(std::string path) { tracePath_ = std::move(path); }
+    struct TraceReport {
+        std::string path;  // empty when no trace was asked for
+        std::string error; // why the file could not be written; empty when it was
+    };
+    // The trace of the transfer that ended last; valid from its finished() on.
+    const TraceReport& LastTrace() const { return lastTrace_; }
     bool IsRunning() const { return running_; }
     // The progress dialog's Cancel: the transfer ends at its next look at the flag.
     void Cancel() { cancel_ = true; }
@@ -71,7 +80,8 @@ private:
 
     PromptAnswer AskOnWindowThread(const std::shared_ptr<Sync>& sync, bool retryQuestion,
                                    const std::string& text);
-    void WorkerDone(const TransferResult& result, const MemoryImage& image);
+    void WorkerDone(const TransferResult& result, const MemoryImage& image,
+                    const TraceReport& trace);
 
     Language lang_ = Language::English;
     LinkFactory makeLink_;
@@ -81,6 +91,8 @@ private:
     std::atomic<bool> cancel_{false};
     std::atomic<bool> running_{false};
     std::shared_ptr<Sync> sync_;
+    std::string tracePath_;
+    TraceReport lastTrace_;
 };
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "settings/LanguageDlg.h"
 
+#include "app/ConfigLocation.h"
 #include "app/HelpLauncher.h"
 #include "app/Prompter.h"
 #include "app/StartupConfig.h"
@@ -30,7 +31,8 @@ public:
     bool StoreChoice(std::string_view value) override {
         return g_iniFile.SetValue(kLanguageSection, kLanguageKey, value);
     }
-    bool SaveSettings() override { return g_iniFile.Save(); }
+    // A user who cannot write the installation's file keeps the choice in a copy of their own.
+    bool SaveSettings() override { return SaveConfig(g_iniFile, ConfigCopyPath()); }
     bool CloseMainWindow() override { return m_pMainWindow == nullptr || m_pMainWindow->close(); }
     bool StartProgramAgain() override {
         return m_launcher.Start(m_program.program, m_program.arguments);

@@ -162,6 +162,9 @@ std::string MainWindowTitle(std::string_view base, std::string_view type, std::s
     title += txt::TitleBand.In(lang);
     title += band;
     title += txt::TitleEnd;
+    if (!BandLimitsFor(band).usable) {
+        title += txt::TitleUnusableBand.In(lang);
+    }
     return title;
 }
 

@@ -60,6 +60,7 @@ BandBytes BandBytesFor(std::string_view bandText);
 // (of the whole text when it has none) × 100000. "400-470MHz" gives 40000000 and 47000000.
 BandLimits BandLimitsFor(std::string_view bandText);
 
+// The title, with txt::TitleUnusableBand after it when the band is not usable.
 std::string MainWindowTitle(std::string_view base, std::string_view type, std::string_view band,
                             Language lang);
 

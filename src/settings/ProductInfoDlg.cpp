@@ -56,6 +56,16 @@ CProductInfoDlg::CProductInfoDlg(MemoryImage& image, const ProductCatalog& catal
     grid->addWidget(m_cbType, 0, 1);
     grid->addWidget(bandLabel, 1, 0);
     grid->addWidget(m_cbField, 1, 1);
+    // A band whose numbers cannot be frequencies is offered as it stands, but not silently.
+    m_lblUnusable = new QLabel(FromUtf8(txt::ProductInfoUnusableBand.In(lang)), group);
+    m_lblUnusable->setTextFormat(Qt::PlainText);
+    m_lblUnusable->setWordWrap(true);
+    m_lblUnusable->setVisible(false);
+    grid->addWidget(m_lblUnusable, 2, 0, 1, 2);
+    connect(m_cbField, &QComboBox::currentIndexChanged, this, [this] {
+        m_lblUnusable->setVisible(m_cbField->currentIndex() >= 0 &&
+                                  !BandLimitsFor(m_cbField->currentText().toStdString()).usable);
+    });
 
     m_pOk = new QPushButton(FromUtf8(txt::DlgButtonOk.In(lang)), this);
     m_pOk->setDefault(true);

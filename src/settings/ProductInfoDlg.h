@@ -15,6 +15,7 @@
 #include <optional>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace velmora {
@@ -31,6 +32,8 @@ public:
     QComboBox* BandList() const { return m_cbField; }
     QPushButton* OkButton() const { return m_pOk; }
     QPushButton* CancelButton() const { return m_pCancel; }
+    // Shown while the chosen band is not usable.
+    QLabel* UnusableBandNote() const { return m_lblUnusable; }
 
     // After OK: the chosen texts, the main window's title and the channel editor's limits.
     // Empty until OK.
@@ -51,6 +54,7 @@ private:
     QComboBox* m_cbField = nullptr;
     QPushButton* m_pOk = nullptr;
     QPushButton* m_pCancel = nullptr;
+    QLabel* m_lblUnusable = nullptr;
     std::optional<ProductState> m_result;
 };
 

@@ -23,6 +23,8 @@ namespace {
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Transfers keep backups: in a folder of the test's own, not the user's.
+        qputenv("XDG_DATA_HOME", m_dir.filePath("data").toUtf8());
         m_app.lang = Language::English;
         m_app.catalog.typeNames = {"VR-100"};
         m_app.catalog.bandLists = {"400-470MHz"};

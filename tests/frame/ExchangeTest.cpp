@@ -1,0 +1,356 @@
+// Channel exchange in the window program: import/export through the File menu handlers, Copy
+// and Paste with a spreadsheet's text, undo and redo of grid edits, backups and traces of
+// transfers with the demo radio.
+#include "channels/ChirpCsv.h"
+#include "channels/CsvChannels.h"
+#include "channels/ProgramView.h"
+#include "frame/BackupListDlg.h"
+#include "frame/ChildFrame.h"
+#include "frame/MainFrame.h"
+#include "image/BackupFolder.h"
+#include "image/BackupStore.h"
+#include "image/DataFile.h"
+#include "link/TransferCommands.h"
+#include "support/RecordingPrompter.h"
+#include "support/ScriptedFileChooser.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUndoStack>
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+// Export asks for the file kind as well.
+class KindChooser : public test::ScriptedFileChooser {
+public:
+    SaveChoice SaveKindPath(QWidget*, const QString& proposed, const QStringList& filters,
+                            const QString&) override {
+        proposedSaves.append(proposed);
+        offeredKinds = filters;
+        return {saveAnswer, kind};
+    }
+    int kind = 0;
+    QStringList offeredKinds;
+};
+
+const ChannelTexts kNewChannel438{"438.01250", "438.01250", "None", "None",
+                                  "High",      "Lock",      "Yes",  ""};
+
+class ExchangeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Backups and traces go to a folder of the test's own.
+        qputenv("XDG_DATA_HOME", m_dir.filePath("data").toUtf8());
+        m_app.lang = Language::English;
+        m_app.catalog.typeNames = {"VR-100"};
+        m_app.catalog.bandLists = {"400-470MHz"};
+        m_app.catalog.titleBase = "Velmora";
+        m_app.store = &m_store;
+        m_app.prompter = &m_prompter;
+        m_app.company = "Velmora Radio Tools";
+        m_app.appName = "Velmora";
+        m_frame = std::make_unique<CMainFrame>(m_app);
+        auto chooser = std::make_unique<KindChooser>();
+        m_chooser = chooser.get();
+        m_frame->SetFileChooser(std::move(chooser));
+        m_frame->show();
+        QApplication::setActiveWindow(m_frame.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+        m_frame->OnFileNew();
+        m_view = m_frame->ActiveView();
+    }
+
+    static void Settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+
+    QString TempPath(const QString& name) const { return m_dir.filePath(name); }
+
+    void WriteFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(TempPath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    // Types a frequency into column 1 of a grid row and commits it with Enter.
+    void TypeRx(int row, const char* text) {
+        m_view->SetCurrentCell(row, 1);
+        QTest::keyClicks(m_view->Editor(1), text);
+        QTest::keyClick(m_view->Editor(1), Qt::Key_Return);
+    }
+
+    void ClickRowLabel(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QHeaderView* labels = m_view->Grid()->verticalHeader();
+        QTest::mouseClick(
+            labels->viewport(), Qt::LeftButton, modifiers,
+            QPoint(4, labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2));
+    }
+
+    std::vector<BackupEntry> Backups() const {
+        return BackupStore(DefaultBackupFolder()).List(m_app.catalog);
+    }
+
+    QTemporaryDir m_dir;
+    AppContext m_app;
+    MemoryUserStore m_store;
+    test::RecordingPrompter m_prompter;
+    KindChooser* m_chooser = nullptr;
+    std::unique_ptr<CMainFrame> m_frame;
+    CProgramView* m_view = nullptr;
+};
+
+TEST_F(ExchangeTest, CopyOfPickedRowsGivesTheSpreadsheetText) {
+    TypeRx(2, "438.0125");
+    TypeRx(4, "440");
+    ClickRowLabel(2);
+    ClickRowLabel(4, Qt::ShiftModifier);
+    EXPECT_EQ(m_view->ChosenChannels(), (std::pair<int, int>{1, 3}));
+    ASSERT_TRUE(m_view->Grid()->hasFocus()) << "the grid takes the keys after a row label";
+    QTest::keyClick(m_view->Grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              "1\t438.01250\t438.01250\tNone\tNone\tHigh\tLock\tYes\t\r\n"
+              "2\t\t\t\t\t\t\t\t\r\n"
+              "3\t440.00000\t440.00000\tNone\tNone\tHigh\tLock\tYes\t\r\n");
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "3 channels copied");
+
+    // Without picked rows Copy takes the current cell's row.
+    m_view->Grid()->setCurrentCell(3, 2);
+    emit m_view->Grid()->cellPressed(3, 2);
+    EXPECT_FALSE(m_view->HasRowSelection());
+    m_frame->OnEditCopy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              "3\t440.00000\t440.00000\tNone\tNone\tHigh\tLock\tYes\t\r\n");
+}
+
+TEST_F(ExchangeTest, PasteTakesTheGoodRowsAndNamesTheRefusedOne) {
+    QGuiApplication::clipboard()->setText(
+        "5\t438.02500\t438.02500\tNone\tNone\tLow\tUnlock\tNo\tCLUB\r\n"
+        "6\t145.50000\t145.50000\tNone\tNone\tHigh\tLock\tYes\t\r\n"
+        "7\t446.00625\t\t67.0\tNone\tMiddle\tLock\tYes\tPMR1\r\n");
+    m_frame->OnEditPaste();
+    const ChannelGridTexts grid = m_view->GridTexts();
+    EXPECT_EQ(grid[5], (ChannelTexts{"438.02500", "438.02500", "None", "None", "Low", "Unlock",
+                                     "No", "CLUB"}));
+    EXPECT_EQ(grid[6], ChannelTexts{}) << "refused: out of the band";
+    EXPECT_EQ(grid[7],
+              (ChannelTexts{"446.00625", "", "67.0", "None", "Middle", "Lock", "Yes", "PMR1"}));
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text,
+              "These rows were not pasted:\nline 2: Rx Frequency '145.50000': Out of "
+              "range,please input again.");
+    EXPECT_EQ(m_view->UndoStack()->count(), 1) << "a paste is one step";
+    m_frame->OnEditUndo();
+    EXPECT_EQ(m_view->GridTexts(), ChannelGridTexts{});
+}
+
+TEST_F(ExchangeTest, PasteWithoutNumbersStartsAtThePickedRow) {
+    QGuiApplication::clipboard()->setText("438.01250\t438.01250\tNone\tNone\tHigh\tLock\tYes\tA\n"
+                                          "440.00000\t\tNone\tNone\tLow\tLock\tNo\tB\n");
+    ClickRowLabel(11); // channel 10
+    QTest::keyClick(m_view->Grid(), Qt::Key_V, Qt::ControlModifier);
+    const ChannelGridTexts grid = m_view->GridTexts();
+    EXPECT_EQ(grid[10][7], "A");
+    EXPECT_EQ(grid[11], (ChannelTexts{"440.00000", "", "None", "None", "Low", "Lock", "No", "B"}));
+    EXPECT_TRUE(m_prompter.shown.empty());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "2 channels pasted");
+}
+
+TEST_F(ExchangeTest, ImportThroughTheMenuIsOneStepThatUndoAndRedoTake) {
+    TypeRx(1, "438.0125");
+    const ChannelGridTexts before = m_view->GridTexts();
+    WriteFile("club.csv", "\xEF\xBB\xBF"
+                          "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Cha Lock,"
+                          "Scan Add,Cha Name\r\n"
+                          "0,,,,,,,,\r\n"
+                          "3,462.56250,467.56250,D023N,D023N,Low,Unlock,No,\"GMRS3\"\r\n");
+    m_chooser->openAnswer = TempPath("club.csv");
+    m_frame->Action(ID_FILE_IMPORT_CHANNELS)->trigger();
+    ASSERT_TRUE(m_prompter.shown.empty()) << m_prompter.shown[0].text;
+    ChannelGridTexts imported = before;
+    imported[0] = ChannelTexts{};
+    imported[3] = {"462.56250", "467.56250", "D023N", "D023N", "Low", "Unlock", "No", "GMRS3"};
+    EXPECT_EQ(m_view->GridTexts(), imported);
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "2 channels imported from club.csv");
+
+    ASSERT_TRUE(m_frame->Action(ID_EDIT_UNDO)->isEnabled());
+    m_frame->Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(m_view->GridTexts(), before);
+    ASSERT_TRUE(m_frame->Action(ID_EDIT_REDO)->isEnabled());
+    m_frame->Action(ID_EDIT_REDO)->trigger();
+    EXPECT_EQ(m_view->GridTexts(), imported);
+    m_frame->OnEditUndo();
+    m_frame->OnEditUndo(); // the typed channel
+    EXPECT_EQ(m_view->GridTexts(), ChannelGridTexts{});
+    EXPECT_FALSE(m_frame->Action(ID_EDIT_UNDO)->isEnabled());
+}
+
+TEST_F(ExchangeTest, ARefusedImportChangesNothing) {
+    TypeRx(1, "438.0125");
+    const ChannelGridTexts before = m_view->GridTexts();
+    WriteFile("bad.csv", "CH,Rx Frequency,Tx Frequency,Power\n"
+                         "5,440.00000,440.00000,Low\n"
+                         "6,440.00300,,High\n"
+                         "x,440.00000,,High\n");
+    m_chooser->openAnswer = TempPath("bad.csv");
+    m_frame->OnImportChannels();
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].caption, "Velmora Radio Tools");
+    EXPECT_EQ(m_prompter.shown[0].text,
+              "No channel was imported. These rows were refused:\n"
+              "line 3: Rx Frequency '440.00300': Error data Value, please input according the "
+              "step value(6.25K/5k).\n"
+              "line 4: 'x' is not a channel number (0-199)");
+    EXPECT_EQ(m_view->GridTexts(), before);
+    EXPECT_EQ(m_view->UndoStack()->count(), 1) << "only the typed channel";
+
+    m_chooser->openAnswer = TempPath("missing.csv");
+    m_frame->OnImportChannels();
+    ASSERT_EQ(m_prompter.shown.size(), 2u);
+    EXPECT_EQ(m_prompter.shown[1].text.rfind("Cannot open ", 0), 0u);
+}
+
+TEST_F(ExchangeTest, ExportWritesEitherKindAndAChirpListComesBack) {
+    TypeRx(1, "438.0125");
+    TypeRx(6, "446.00625");
+    m_view->SetCurrentCell(6, 8);
+    QTest::keyClicks(m_view->Editor(8), "pmr"); // left open: the export takes it
+    m_chooser->saveAnswer = TempPath("ours.csv");
+    m_frame->OnExportChannels();
+    EXPECT_EQ(m_chooser->proposedSaves, QStringList{"Velmora.csv"});
+    EXPECT_EQ(m_chooser->offeredKinds,
+              (QStringList{"Channel lists (*.csv)", "CHIRP channel lists (*.csv)"}));
+    const ChannelGridTexts grid = m_view->GridTexts();
+    EXPECT_EQ(grid[5][7], "PMR");
+    QFile ours(TempPath("ours.csv"));
+    ASSERT_TRUE(ours.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ours.readAll().toStdString(), ExportChannelsCsv(grid, Language::English));
+
+    m_chooser->kind = 1;
+    m_chooser->saveAnswer = TempPath("chirp.csv");
+    m_frame->OnExportChannels();
+    QFile chirp(TempPath("chirp.csv"));
+    ASSERT_TRUE(chirp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(chirp.readAll().toStdString(), ExportChirpCsv(grid));
+
+    m_frame->OnFileNew();
+    Settle();
+    m_chooser->openAnswer = TempPath("chirp.csv");
+    m_frame->OnImportChannels();
+    EXPECT_EQ(m_frame->ActiveView()->GridTexts(), grid);
+}
+
+TEST_F(ExchangeTest, EveryCommittedCellIsOneStepAndAnOpenEditIsUndoneFirst) {
+    TypeRx(3, "440");
+    m_view->SetCurrentCell(3, 5);
+    auto* power = static_cast<QComboBox*>(m_view->Editor(5));
+    power->setCurrentIndex(2); // Low
+    m_view->SetCurrentCell(3, 6);
+    EXPECT_EQ(m_view->GridTexts()[2][4], "Low");
+    EXPECT_EQ(m_view->UndoStack()->count(), 2);
+
+    QTest::keyClick(m_view->Editor(6), Qt::Key_Z, Qt::ControlModifier); // from a list
+    EXPECT_EQ(m_view->GridTexts()[2][4], "High");
+    m_view->SetCurrentCell(4, 1);
+    QTest::keyClicks(m_view->Editor(1), "450");
+    m_frame->OnEditUndo(); // the typed 450 is committed, then taken back
+    EXPECT_EQ(m_view->GridTexts()[3], ChannelTexts{});
+    EXPECT_EQ(m_view->GridTexts()[2][0], "440.00000");
+    m_frame->OnEditRedo();
+    EXPECT_EQ(m_view->GridTexts()[3][0], "450.00000");
+}
+
+// Runs one transfer of the active window through its progress dialog, as a user would.
+bool RunTransfer(CMainFrame& frame, bool write) {
+    CProgramView* view = frame.ActiveView();
+    write ? frame.OnWrite() : frame.OnRead();
+    CProcessDlg& dialog = view->Transfer()->ProcessDialog();
+    if (!dialog.isVisible()) {
+        return false;
+    }
+    dialog.OkButton()->click();
+    QElapsedTimer timer;
+    timer.start();
+    while (view->Transfer()->IsRunning() && timer.elapsed() < 60000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QApplication::processEvents();
+    return !view->Transfer()->IsRunning() && !dialog.isVisible();
+}
+
+TEST_F(ExchangeTest, BackupsAreKeptBeforeAWriteAndAfterAReadAndOpenWithoutAFile) {
+    ASSERT_TRUE(m_frame->StartDemoRadio());
+    TypeRx(8, "446.00625");
+    ASSERT_TRUE(RunTransfer(*m_frame, true));
+    std::vector<BackupEntry> backups = Backups();
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].reason, "write");
+    EXPECT_EQ(backups[0].model, "VR-100");
+    MemoryImage kept{};
+    ASSERT_TRUE(LoadDataFile(backups[0].path, kept));
+    EXPECT_EQ(kept, m_view->GetDocument()->m_image) << "the image that was sent";
+    EXPECT_EQ(m_frame->statusBar()->currentMessage().toStdString(),
+              "Backup kept: " + backups[0].path);
+
+    m_frame->OnFileNew();
+    Settle();
+    m_view = m_frame->ActiveView();
+    TypeRx(2, "440");
+    ASSERT_TRUE(RunTransfer(*m_frame, false));
+    EXPECT_EQ(m_view->UndoStack()->count(), 0) << "a read starts a new history";
+    backups = Backups();
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(backups[0].reason, "read");
+    ASSERT_TRUE(LoadDataFile(backups[0].path, kept));
+    EXPECT_EQ(kept, m_view->GetDocument()->m_image);
+
+    CBackupListDlg dialog(backups, Language::English);
+    ASSERT_EQ(dialog.List()->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.List()->topLevelItem(0)->text(2), "Read");
+    EXPECT_EQ(dialog.List()->topLevelItem(1)->text(2), "Write");
+    EXPECT_EQ(dialog.ChosenPath().toStdString(), backups[0].path) << "the newest is chosen";
+
+    ASSERT_TRUE(m_frame->OpenBackupFile(QString::fromStdString(backups[1].path)));
+    Settle();
+    CProgramView* opened = m_frame->ActiveView();
+    EXPECT_EQ(opened->GridTexts()[7][0], "446.00625");
+    EXPECT_FALSE(opened->GetDocument()->HasFileOfItsOwn()) << "Save must not overwrite it";
+}
+
+TEST_F(ExchangeTest, AFailedReadKeepsNoBackupAndATraceIsWrittenWhenAsked) {
+    std::vector<std::string> messages;
+    m_view->Transfer()->Controller().SetPromptHandlers(
+        [](const std::string&) { return PromptAnswer::Cancel; },
+        [&messages](const std::string& text) { messages.push_back(text); });
+    m_view->Transfer()->SetPortName(TempPath("no-such-port").toStdString());
+    m_frame->Action(ID_SETUP_TRACE)->setChecked(true);
+    ASSERT_TRUE(RunTransfer(*m_frame, false));
+    EXPECT_EQ(messages.size(), 1u) << "the port did not open";
+    EXPECT_TRUE(Backups().empty());
+
+    ASSERT_TRUE(m_frame->StartDemoRadio());
+    ASSERT_TRUE(RunTransfer(*m_frame, false));
+    EXPECT_EQ(Backups().size(), 1u);
+    const QDir traces(QString::fromStdString(TransferCommands::TraceFolder()));
+    const QStringList files = traces.entryList({"trace-*-read.txt"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_GT(QFileInfo(traces.filePath(files[1])).size(), 1000) << "every byte of a read";
+    EXPECT_TRUE(m_frame->statusBar()->currentMessage().endsWith("Transfer trace written to " +
+                                                                traces.filePath(files[1])));
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,112 @@
+// Texts from Program.ini (and port names) that look like markup are shown as they stand: in
+// message boxes and their captions, the tree bar and the Product Information dialog. The About
+// box is covered by settings_gui_test (AboutDlg.ShowsTheInstallationTextsAsPlainText).
+#include "app/QtPrompter.h"
+#include "frame/TreeBar.h"
+#include "link/TransferController.h"
+#include "settings/ProductInfoDlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTreeWidgetItem>
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+const QString kMarkup = QStringLiteral("<b>Velmora</b> <img src=x> &amp;");
+
+struct SeenBox {
+    QString caption;
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    int count = 0;
+};
+
+// Closes every message box that comes up while it lives, noting what it showed.
+class BoxWatcher {
+public:
+    BoxWatcher() {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return;
+            }
+            seen.caption = box->windowTitle();
+            seen.text = box->text();
+            seen.format = box->textFormat();
+            ++seen.count;
+            box->done(QMessageBox::Cancel);
+        });
+        m_timer.start(10);
+    }
+    SeenBox seen;
+
+private:
+    QTimer m_timer;
+};
+
+TEST(PlainText, PrompterCaptionAndTextAreNotMarkup) {
+    QtPrompter prompter;
+    BoxWatcher watcher;
+    prompter.Warn(kMarkup.toStdString(), "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
+    EXPECT_EQ(watcher.seen.count, 1);
+    EXPECT_EQ(watcher.seen.caption, kMarkup);
+    EXPECT_EQ(watcher.seen.text, "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
+    EXPECT_EQ(watcher.seen.format, Qt::PlainText);
+}
+
+TEST(PlainText, TransferMessageWithAPortNameIsNotMarkup) {
+    TransferController controller;
+    controller.SetMessageBoxes(nullptr, kMarkup);
+    QSignalSpy finished(&controller, &TransferController::finished);
+    BoxWatcher watcher;
+    controller.Start(TransferDirection::Read, "/dev/<b>velmora-none</b>", NewImage());
+    ASSERT_TRUE(finished.count() > 0 || finished.wait(30000));
+    EXPECT_EQ(watcher.seen.count, 1);
+    EXPECT_EQ(watcher.seen.caption, kMarkup);
+    EXPECT_TRUE(watcher.seen.text.endsWith("No such device: /dev/<b>velmora-none</b>"))
+        << watcher.seen.text.toStdString();
+    EXPECT_EQ(watcher.seen.format, Qt::PlainText);
+}
+
+TEST(PlainText, TreeBarShowsTheCompanyNameAsItStands) {
+    CTreeBar bar(kMarkup, Language::English);
+    EXPECT_EQ(bar.Root()->text(0), kMarkup);
+    EXPECT_EQ(bar.windowTitle(), "Control Bar");
+}
+
+TEST(PlainText, ProductInformationSaysWhenTheChosenBandIsUnusable) {
+    ProductCatalog catalog;
+    catalog.typeNames = {"<b>VR-10</b>"};
+    catalog.bandLists.assign(19, "");
+    catalog.bandLists[0] = "136-174MHz|99999-99999MHz|-5-10MHz";
+    catalog.titleBase = kMarkup.toStdString();
+    MemoryImage image = NewImage();
+    MemoryUserStore store;
+    CProductInfoDlg dialog(image, catalog, store, Language::Chinese);
+    QLabel* note = dialog.UnusableBandNote();
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->textFormat(), Qt::PlainText);
+    EXPECT_EQ(note->text(), QString::fromUtf8(txt::ProductInfoUnusableBand.zh.data(),
+                                              qsizetype(txt::ProductInfoUnusableBand.zh.size())));
+    EXPECT_EQ(dialog.TypeList()->currentText(), "<b>VR-10</b>");
+    const bool unusable[] = {false, true, true};
+    for (int i = 0; i < 3; ++i) {
+        dialog.BandList()->setCurrentIndex(i);
+        EXPECT_EQ(note->isVisibleTo(&dialog), unusable[i]) << i;
+    }
+    dialog.accept();
+    ASSERT_TRUE(dialog.Result().has_value());
+    EXPECT_FALSE(dialog.Result()->limits.usable);
+    EXPECT_EQ(dialog.Result()->title,
+              kMarkup.toStdString() + "  [ 类型:<b>VR-10</b>  频率:-5-10MHz ] (频段不可用)");
+}
+
+} // namespace
+} // namespace velmora
