@@ -3,8 +3,9 @@
 BUILD ?= build
 GENERATOR ?= Ninja
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test bench format clean
+.PHONY: deps configure build run test check check-install bench install deb format clean
 
 deps:
 	scripts/install-deps
@@ -16,13 +17,28 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/bin/velmora-cli --help
+	$(BUILD)/bin/velmora
 
-test: build
+# Every test: the unit, window and end-to-end tests, then an installation into a temporary
+# folder with its .deb.
+test: check check-install
+
+check: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+check-install: build
+	scripts/check-install $(BUILD)
 
 bench: build
 	$(BUILD)/bin/velmora-bench-codec
+	$(BUILD)/bin/velmora-bench-gui
+	$(BUILD)/bin/velmora-bench-transfer
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
