@@ -200,7 +200,7 @@ int RunCliTransfer(CliContext& context, const TransferOptions& options, Transfer
     CliUser user(options, link, context.lang, direction);
     TraceSink trace;
     if (options.traceFile == "-") {
-        trace = [&user](const TraceEvent& event) { user.Say(TraceLine(event)); };
+        trace = [&user](const TraceEvent& event) { user.Say(FormatTrace(event)); };
     } else if (traceFile != nullptr && traceFile->IsOpen()) {
         traceFile->Note(direction == TransferDirection::Read ? "read " + device
                                                              : "write " + device);

@@ -308,15 +308,24 @@ private:
 } // namespace
 
 std::string FormatTrace(const TraceEvent& event) {
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%10.3f ms %c",
-                  static_cast<double>(event.at.count()) / 1000.0,
-                  event.kind == TraceEvent::Kind::Sent ? '>' : '<');
-    std::string line = stamp;
+    // Milliseconds with three decimals, from the integer count: printf's %f would follow the
+    // locale's decimal comma.
+    const long long micros = static_cast<long long>(event.at.count());
+    const long long magnitude = micros < 0 ? -micros : micros;
+    std::string time = std::to_string(magnitude / 1000) + ".";
+    const std::string fraction = std::to_string(magnitude % 1000);
+    time += std::string(3 - fraction.size(), '0') + fraction;
+    if (micros < 0) {
+        time = "-" + time;
+    }
+    std::string line(time.size() < 10 ? 10 - time.size() : 0, ' ');
+    line += time;
+    line += event.kind == TraceEvent::Kind::Sent ? " ms >" : " ms <";
+    static constexpr char kHex[] = "0123456789ABCDEF";
     for (const std::uint8_t byte : event.bytes) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, " %02X", byte);
-        line += hex;
+        line += ' ';
+        line += kHex[byte >> 4];
+        line += kHex[byte & 0x0F];
     }
     switch (event.result) {
     case IoResult::Ok:

@@ -92,7 +92,8 @@ struct TraceEvent {
 };
 using TraceSink = std::function<void(const TraceEvent&)>;
 
-// "   12.345 ms > 57 1F F0 03", "   13.389 ms < 06", "  603.000 ms < (none, timed out)".
+// "    12.345 ms > 57 1F F0 03", "    13.389 ms < 06", "   603.000 ms < (none, timed out)":
+// the same in every locale, so a user's trace always reads back the same way.
 std::string FormatTrace(const TraceEvent& event);
 
 // Runs one whole transfer on the calling thread and closes the port whatever the end. A read

@@ -20,9 +20,6 @@
 
 namespace velmora {
 
-// One trace line without its line end.
-std::string TraceLine(const TraceEvent& event);
-
 class TraceFile {
 public:
     TraceFile() = default;

@@ -1,7 +1,7 @@
 #include "settings/OptionalFeaturesDlg.h"
 
 #include "app/HelpLauncher.h"
-
+#include "settings/DialogButtons.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,7 +17,6 @@ namespace {
 using C = OptionControl;
 
 constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
 
 // The two columns, top to bottom, as the radio's users have always seen them. Beep closes the
 // right column; Call Key Define, with its long texts, closes the left one across both.
@@ -81,20 +80,10 @@ void COptionalFeaturesDlg::BuildControls(Language lang) {
     SetHelpId(m_pBeep, beep.controlId);
     grid->addWidget(m_pBeep, row, 3);
 
-    m_pOk = new QPushButton(FromUtf8(txt::DlgButtonOk.In(lang)), this);
-    m_pOk->setDefault(true);
-    SetHelpId(m_pOk, kIdOk);
-    m_pCancel = new QPushButton(FromUtf8(txt::DlgButtonCancel.In(lang)), this);
-    SetHelpId(m_pCancel, kIdCancel);
-    connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_pOk);
-    buttons->addStretch(1);
-    buttons->addWidget(m_pCancel);
-    buttons->addStretch(1);
+    const DialogButtons okCancel = MakeOkCancelRow(this, lang);
+    m_pOk = okCancel.ok;
+    m_pCancel = okCancel.cancel;
+    QHBoxLayout* buttons = okCancel.row;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

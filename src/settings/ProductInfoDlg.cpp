@@ -1,6 +1,7 @@
 #include "settings/ProductInfoDlg.h"
 
 #include "app/HelpLauncher.h"
+#include "settings/DialogButtons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,7 +16,6 @@ namespace velmora {
 namespace {
 
 constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
 constexpr int kIdType = 1013;
 constexpr int kIdField = 1014;
 constexpr std::uint8_t kNoIndex = 0xFF;
@@ -67,19 +67,10 @@ CProductInfoDlg::CProductInfoDlg(MemoryImage& image, const ProductCatalog& catal
                                   !BandLimitsFor(m_cbField->currentText().toStdString()).usable);
     });
 
-    m_pOk = new QPushButton(FromUtf8(txt::DlgButtonOk.In(lang)), this);
-    m_pOk->setDefault(true);
-    SetHelpId(m_pOk, kIdOk);
-    m_pCancel = new QPushButton(FromUtf8(txt::DlgButtonCancel.In(lang)), this);
-    SetHelpId(m_pCancel, kIdCancel);
-    connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_pOk);
-    buttons->addStretch(1);
-    buttons->addWidget(m_pCancel);
-    buttons->addStretch(1);
+    const DialogButtons okCancel = MakeOkCancelRow(this, lang);
+    m_pOk = okCancel.ok;
+    m_pCancel = okCancel.cancel;
+    QHBoxLayout* buttons = okCancel.row;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -299,7 +299,7 @@ TEST(TraceFormat, MillisecondsDirectionHexAndEndings) {
          "     0.005 ms < (disconnected)"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TraceLine(c.event), c.line);
+        EXPECT_EQ(FormatTrace(c.event), c.line);
     }
 }
 

@@ -1,0 +1,21 @@
+// The OK / Cancel row the radio's settings dialogs share: OK is the default button, each
+// button carries its help id (1 and 2) and closes the dialog the usual way.
+#pragma once
+
+#include "app/Texts.h"
+
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+
+namespace velmora {
+
+struct DialogButtons {
+    QHBoxLayout* row = nullptr;
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+};
+
+DialogButtons MakeOkCancelRow(QDialog* dialog, Language lang);
+
+} // namespace velmora
