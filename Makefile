@@ -5,7 +5,8 @@ GENERATOR ?= Ninja
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test check check-install bench install deb format clean
+.PHONY: deps configure build run test check check-install sanitize fuzz-smoke fuzz bench install deb \
+	format clean
 
 deps:
 	scripts/install-deps
@@ -19,15 +20,26 @@ build: configure
 run: build
 	$(BUILD)/bin/velmora
 
-# Every test: the unit, window and end-to-end tests, then an installation into a temporary
-# folder with its .deb.
-test: check check-install
+# Every test: the unit, window and end-to-end tests, an installation into a temporary folder
+# with its .deb, the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a short run of each fuzz target over its seed corpus.
+test: check check-install sanitize fuzz-smoke
 
 check: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 check-install: build
 	scripts/check-install $(BUILD)
+
+sanitize: deps
+	scripts/check-sanitizers
+
+fuzz-smoke: deps
+	scripts/fuzz smoke
+
+# The long fuzz runs: FUZZ_SECONDS per target (default 600).
+fuzz: deps
+	scripts/fuzz long $(or $(FUZZ_SECONDS),600)
 
 bench: build
 	$(BUILD)/bin/velmora-bench-codec

@@ -1,5 +1,6 @@
 #include "channels/EditRules.h"
 
+#include "channels/DecimalMultiply.h"
 #include "channels/DecimalText.h"
 
 namespace velmora {
@@ -14,14 +15,17 @@ constexpr std::int32_t kStep6250Hz = 625;
 enum Column { kColumnRx = 1, kColumnTx = 2, kColumnDecodeTone = 3, kColumnName = 8 };
 
 struct FrequencyCheck {
-    std::string text;                // the cell text, "%3.5f" of what was typed
+    std::string text;                // the cell text: the frequency that will be stored
     std::optional<TextPair> message; // why it was refused, if it was
 };
 
 FrequencyCheck CheckFrequency(std::string_view editorText, BandLimits band) {
     FrequencyCheck check;
-    check.text = FormatFixed(ParseLeadingDecimal(editorText), 5);
     const std::int32_t units = FrequencyUnits(editorText);
+    // The cell shows the frequency that was checked and will be stored: digits below 10 Hz
+    // are dropped, not rounded, since rounding 438.012509 up to 438.01251 would store a
+    // frequency off the channel raster that no check has seen.
+    check.text = FormatFixed(DecimalMultiply(static_cast<double>(units), 0.00001), 5);
     if (!band.usable || units < band.low || units > band.high) {
         check.message = txt::MsgOutOfRange;
     } else if (units % kStep2500Hz != 0 && units % kStep6250Hz != 0) {

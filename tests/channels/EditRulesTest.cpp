@@ -30,7 +30,7 @@ TEST(EditRulesTest, FrequencyChecks) {
         // 2.5 kHz and 6.25 kHz rasters.
         {kChannel, 1, "438.0025", With(kChannel, 1, "438.00250"), {}},
         {kChannel, 1, "438.00625", With(kChannel, 1, "438.00625"), {}},
-        {kChannel, 1, "438.012509", With(kChannel, 1, "438.01251"), {}},
+        {kChannel, 1, "438.012509", With(kChannel, 1, "438.01250"), {}},
         // Rejected: message, row untouched (Rx and Tx alike, empty rows stay empty).
         {kChannel, 1, "399.9975", kChannel, txt::MsgOutOfRange},
         {kChannel, 1, "470.0025", kChannel, txt::MsgOutOfRange},

