@@ -5,6 +5,8 @@
 // and not only looked up. All texts are UTF-8.
 #pragma once
 
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace velmora {
@@ -24,6 +26,21 @@ struct TextPair {
 // A text that reads the same in both languages.
 constexpr TextPair Same(std::string_view text) {
     return {text, text};
+}
+
+// The text in `lang` with its marks "%1", "%2", ... replaced by the values in order. The
+// marks let the two languages put the values where their sentences need them.
+inline std::string FillText(const TextPair& text, Language lang,
+                            std::initializer_list<std::string> values) {
+    std::string out(text.In(lang));
+    int n = 1;
+    for (const std::string& value : values) {
+        const std::string mark = "%" + std::to_string(n++);
+        if (const std::size_t at = out.find(mark); at != std::string::npos) {
+            out.replace(at, mark.size(), value);
+        }
+    }
+    return out;
 }
 
 namespace txt {

@@ -86,21 +86,10 @@ std::string Lower(std::string_view text) {
     return out;
 }
 
-std::string Fill(TextPair text, Language lang, std::initializer_list<std::string> values) {
-    std::string out(text.In(lang));
-    int n = 1;
-    for (const std::string& value : values) {
-        const std::string mark = "%" + std::to_string(n++);
-        if (const std::size_t at = out.find(mark); at != std::string::npos) {
-            out.replace(at, mark.size(), value);
-        }
-    }
-    return out;
-}
-
 std::string Refused(std::string_view column, std::string_view value, Language lang) {
-    return Fill(txt::CsvBadCell, lang,
-                {std::string(column), std::string(value), std::string(txt::CsvNotAValue.In(lang))});
+    return FillText(
+        txt::CsvBadCell, lang,
+        {std::string(column), std::string(value), std::string(txt::CsvNotAValue.In(lang))});
 }
 
 // Our tone text for a CHIRP tone field; what the tone lists do not hold is refused later by
@@ -241,9 +230,9 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
     for (std::size_t at = 1; at < parse.rows.size(); ++at) {
         const CsvRow& row = parse.rows[at];
         if (row.fields.size() < needed) {
-            result.rejected.push_back({row.line, Fill(txt::CsvShortRow, lang,
-                                                      {std::to_string(row.fields.size()),
-                                                       std::to_string(header.size())})});
+            result.rejected.push_back({row.line, FillText(txt::CsvShortRow, lang,
+                                                          {std::to_string(row.fields.size()),
+                                                           std::to_string(header.size())})});
             continue;
         }
         const auto get = [&](std::string_view name) -> std::string_view {
@@ -261,7 +250,7 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
         const std::optional<int> channel = ParseChannelNumber(get("Location"));
         if (!channel) {
             result.rejected.push_back(
-                {row.line, Fill(txt::CsvBadChannel, lang, {std::string(get("Location"))})});
+                {row.line, FillText(txt::CsvBadChannel, lang, {std::string(get("Location"))})});
             continue;
         }
         ImportCells cells;

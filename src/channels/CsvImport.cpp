@@ -18,18 +18,6 @@ constexpr int kNameLength = 8;
 constexpr int kColumnTone1 = 3, kColumnTone2 = 4, kColumnPower = 5, kColumnLock = 6,
               kColumnScan = 7, kColumnName = 8;
 
-std::string Fill(TextPair text, Language lang, std::initializer_list<std::string> values) {
-    std::string out(text.In(lang));
-    int n = 1;
-    for (const std::string& value : values) {
-        const std::string mark = "%" + std::to_string(n++);
-        if (const std::size_t at = out.find(mark); at != std::string::npos) {
-            out.replace(at, mark.size(), value);
-        }
-    }
-    return out;
-}
-
 std::string Upper(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
@@ -96,9 +84,9 @@ std::optional<std::string> CanonicalCell(int column, std::string_view text, Lang
 }
 
 std::string CellReason(int column, std::string_view text, TextPair why, Language lang) {
-    return Fill(txt::CsvBadCell, lang,
-                {std::string(txt::ColumnTitles[column].In(lang)), std::string(text),
-                 std::string(why.In(lang))});
+    return FillText(txt::CsvBadCell, lang,
+                    {std::string(txt::ColumnTitles[column].In(lang)), std::string(text),
+                     std::string(why.In(lang))});
 }
 
 void Finish(CsvImportResult& result, const std::set<int>& changed) {
@@ -126,16 +114,16 @@ CsvImportResult ImportVelmoraRows(const CsvParse& parse, const ChannelGridTexts&
     for (std::size_t at = 1; at < parse.rows.size(); ++at) {
         const CsvRow& row = parse.rows[at];
         if (row.fields.size() < needed) {
-            result.rejected.push_back({row.line, Fill(txt::CsvShortRow, lang,
-                                                      {std::to_string(row.fields.size()),
-                                                       std::to_string(header.size())})});
+            result.rejected.push_back({row.line, FillText(txt::CsvShortRow, lang,
+                                                          {std::to_string(row.fields.size()),
+                                                           std::to_string(header.size())})});
             continue;
         }
         const std::string_view number = TrimBlanks(row.fields[fieldOf[0]]);
         const std::optional<int> channel = ParseChannelNumber(number);
         if (!channel) {
             result.rejected.push_back(
-                {row.line, Fill(txt::CsvBadChannel, lang, {std::string(number)})});
+                {row.line, FillText(txt::CsvBadChannel, lang, {std::string(number)})});
             continue;
         }
         ImportCells cells;
@@ -272,14 +260,14 @@ CsvImportResult PasteChannelRows(std::string_view tsv, const ChannelGridTexts& g
             channel = ParseChannelNumber(number);
             if (!channel) {
                 result.rejected.push_back(
-                    {row.line, Fill(txt::CsvBadChannel, lang, {std::string(number)})});
+                    {row.line, FillText(txt::CsvBadChannel, lang, {std::string(number)})});
                 continue;
             }
         } else {
             channel = ParseChannelNumber(std::to_string(next++));
             if (!channel) {
                 result.rejected.push_back(
-                    {row.line, Fill(txt::CsvBadChannel, lang, {std::to_string(next - 1)})});
+                    {row.line, FillText(txt::CsvBadChannel, lang, {std::to_string(next - 1)})});
                 continue;
             }
         }
