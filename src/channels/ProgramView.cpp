@@ -612,8 +612,7 @@ void CProgramView::DropEdit() {
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
-bool CProgramView::HandleEditorKey(QKeyEvent* key) {
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+bool CProgramView::HandleMoveKey(QKeyEvent* key) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -625,6 +624,17 @@ bool CProgramView::HandleEditorKey(QKeyEvent* key) {
     case Qt::Key_Backtab:
         MoveBy(-1);
         return true;
+    default:
+        return false;
+    }
+}
+
+bool CProgramView::HandleEditorKey(QKeyEvent* key) {
+    if (HandleMoveKey(key)) {
+        return true;
+    }
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    switch (key->key()) {
     case Qt::Key_Escape:
         DropEdit();
         return true;
@@ -642,24 +652,14 @@ bool CProgramView::HandleEditorKey(QKeyEvent* key) {
 }
 
 bool CProgramView::HandleGridKey(QKeyEvent* key) {
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        OnEnter();
+    if (HandleMoveKey(key)) {
         return true;
-    case Qt::Key_Tab:
-        MoveBy(1);
-        return true;
-    case Qt::Key_Backtab:
-        MoveBy(-1);
-        return true;
-    case Qt::Key_F2:
+    }
+    if (key->key() == Qt::Key_F2) {
         OpenEditor();
         return true;
-    default:
-        break;
     }
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     // Typing into the grid starts editing the current cell with what was typed.
     const QString typed = key->text();
     if (typed.isEmpty() || !typed.at(0).isPrint() ||

@@ -134,6 +134,8 @@ private:
     void MoveBy(int step);
     void MoveRows(int step);
     void DropEdit();
+    // Enter, Tab and Shift+Tab move on alike from an editor and from the grid.
+    bool HandleMoveKey(QKeyEvent* key);
     bool HandleEditorKey(QKeyEvent* key);
     bool HandleGridKey(QKeyEvent* key);
     void PushStep(const ChannelGridTexts& before, const ChannelGridTexts& after,
