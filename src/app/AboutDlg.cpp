@@ -45,7 +45,13 @@ CAboutDlg::CAboutDlg(const AboutTexts& texts, QWidget* parent, const QString& ic
     if (!iconFile.isEmpty() && picture.load(iconFile)) {
         m_pIcon->setPixmap(picture);
     } else {
-        m_pIcon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+        // Without its own picture the box shows the program's icon, as the window it belongs
+        // to does.
+        QIcon icon = QApplication::windowIcon();
+        if (icon.isNull() && parent != nullptr) {
+            icon = parent->window()->windowIcon();
+        }
+        m_pIcon->setPixmap(icon.pixmap(32, 32));
     }
 
     const std::string_view ok = txt::DlgButtonOk.In(CurrentLanguage());

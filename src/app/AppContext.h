@@ -11,14 +11,18 @@
 
 namespace velmora {
 
+class PortChoice;
+
 struct AppContext {
     Language lang = Language::English;
     ProductCatalog catalog;
     UserStore* store = nullptr;
     Prompter* prompter = nullptr;
-    std::string company;  // caption of the program's message boxes
-    std::string appName;  // Setup/AppName: the preset file name of a new document
-    std::string demoPort; // the demo radio's device, when the program runs in demo mode
+    std::string company; // caption of the program's message boxes
+    std::string appName; // Setup/AppName: the preset file name of a new document
+    // The port every transfer opens, owned by the application (none: each window keeps its
+    // own, which only tests do).
+    PortChoice* ports = nullptr;
 };
 
 } // namespace velmora

@@ -2,9 +2,11 @@
 
 #include "app/ConfigLocation.h"
 #include "app/QtTextCodec.h"
+#include "app/QtTranslations.h"
 #include "app/StartupConfig.h"
 #include "frame/MainFrame.h"
 #include "frame/Pictures.h"
+#include "link/PortChoice.h"
 #include "settings/QtUserStore.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@ bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options, 
                 arguments[++i];
         } else if (arg == QLatin1String("--demo")) {
             options.demo = true;
+        } else if (arg == QLatin1String("--print")) {
+            options.print = true;
         } else if (arg == QLatin1String("--exit-when-shown")) {
             options.exitWhenShown = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
@@ -34,6 +38,10 @@ bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options, 
             problem = QStringLiteral("only one file can be opened at start-up");
             return false;
         }
+    }
+    if (options.print && options.documentPath.isEmpty()) {
+        problem = QStringLiteral("--print needs the file to print");
+        return false;
     }
     return true;
 }
@@ -60,12 +68,22 @@ bool CProgramApp::InitInstance(const StartupOptions& options) {
     m_context.company = LanguageText("Company");
     m_store = std::make_unique<QtUserStore>(m_context.appName);
     m_context.store = m_store.get();
+    m_ports = std::make_unique<PortChoice>(m_store->ReadInt("com"));
+    m_context.ports = m_ports.get();
     m_context.prompter = &m_prompter;
     QApplication::setApplicationName(QString::fromStdString(m_context.company));
+    // Every window without an icon of its own (the About box among them) shows the program's.
+    QApplication::setWindowIcon(WindowIcon());
+    InstallQtTranslations(m_context.lang);
 
     m_pMainFrame = std::make_unique<CMainFrame>(m_context);
     m_prompter.SetOwner(m_pMainFrame.get());
 
+    if (options.print) {
+        // The print verb: the file is printed and the program leaves without a window.
+        m_bPrintOpened = m_pMainFrame->OpenDocumentFile(options.documentPath);
+        return true;
+    }
     // A file on the command line opens that file; otherwise a new document. A file that cannot
     // be opened is reported, and the user gets a new document instead of no program at all.
     if (options.documentPath.isEmpty() || !m_pMainFrame->OpenDocumentFile(options.documentPath)) {
@@ -82,6 +100,10 @@ bool CProgramApp::InitInstance(const StartupOptions& options) {
         m_pMainFrame->RemoveLanguageCommand();
     }
     return true;
+}
+
+int CProgramApp::PrintAndExit() {
+    return m_bPrintOpened && m_pMainFrame->OnFilePrintDirect() ? 0 : 2;
 }
 
 } // namespace velmora

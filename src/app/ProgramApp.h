@@ -12,6 +12,7 @@
 namespace velmora {
 
 class CMainFrame;
+class PortChoice;
 class QtTextCodec;
 class QtUserStore;
 
@@ -20,7 +21,8 @@ struct StartupOptions {
     QString documentPath; // a *.dat to open instead of a new document
     QString screenshotPath;
     bool exitWhenShown = false;
-    bool demo = false; // a virtual radio behind COM1, for trying the program without one
+    bool demo = false;  // a virtual radio behind COM1, for trying the program without one
+    bool print = false; // print documentPath on the default printer and leave (the print verb)
 };
 
 // Reads the program's own command line; a usage problem is returned as a message.
@@ -32,14 +34,19 @@ public:
     ~CProgramApp();
 
     bool InitInstance(const StartupOptions& options);
+    // With --print: prints the document opened at start-up on the default printer; the
+    // program's exit code (0 printed, 2 the file or the printer failed).
+    int PrintAndExit();
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 
 private:
     std::unique_ptr<QtTextCodec> m_codec;
     std::unique_ptr<QtUserStore> m_store;
     QtPrompter m_prompter;
+    std::unique_ptr<PortChoice> m_ports;
     AppContext m_context;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    bool m_bPrintOpened = false;
 };
 
 } // namespace velmora

@@ -10,8 +10,12 @@ QString Q(const std::string& text) {
 }
 
 int Ask(QWidget* owner, QMessageBox::Icon icon, const std::string& caption, const std::string& text,
-        QMessageBox::StandardButtons buttons) {
+        QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
     QMessageBox box(icon, Q(caption), Q(text), buttons, owner);
+    if (defaultButton != QMessageBox::NoButton) {
+        box.setDefaultButton(defaultButton);
+    }
     // Texts from the installation are shown as they are, never as markup.
     box.setTextFormat(Qt::PlainText);
     return box.exec();
@@ -25,6 +29,24 @@ void QtPrompter::Warn(const std::string& caption, const std::string& text) {
 bool QtPrompter::AskOkCancel(const std::string& caption, const std::string& text) {
     return Ask(m_pOwner, QMessageBox::Warning, caption, text,
                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+SaveAnswer QtPrompter::AskSaveChanges(const std::string& caption, const std::string& text) {
+    switch (Ask(m_pOwner, QMessageBox::Warning, caption, text,
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
+bool QtPrompter::AskYesCancel(const std::string& caption, const std::string& text) {
+    return Ask(m_pOwner, QMessageBox::Question, caption, text,
+               QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 } // namespace velmora

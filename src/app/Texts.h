@@ -264,6 +264,12 @@ inline constexpr TextPair TipWrite{"Write", "写入"};
 inline constexpr TextPair TipPrint{"Print", "打印"};
 inline constexpr TextPair TipAbout{"About", "关于"};
 inline constexpr TextPair StatusReady{"Ready", "就绪"};
+// Unsaved work, the document locked during a transfer, and printing without a dialog.
+inline constexpr TextPair MsgSaveChanges{"Save changes to %1?", "是否保存对“%1”的更改？"};
+inline constexpr TextPair StatusTransferBusy{"Not while the radio is being read or written.",
+                                             "正在读写对讲机，请等它结束。"};
+inline constexpr TextPair MsgNoPrinter{"No printer is set up on this computer.",
+                                       "这台电脑没有设置打印机。"};
 inline constexpr TextPair DataFileFilter{"Data files (*.dat)", "数据文件 (*.dat)"};
 inline constexpr std::string_view MainFrameTitle = "Program";
 

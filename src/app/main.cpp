@@ -13,13 +13,18 @@ int main(int argc, char** argv) {
     velmora::StartupOptions options;
     QString problem;
     if (!velmora::ParseStartupOptions(QApplication::arguments(), options, problem)) {
-        std::fprintf(stderr, "velmora: %s\nUsage: velmora [--ini PATH] [--demo] [FILE.dat]\n",
+        std::fprintf(stderr,
+                     "velmora: %s\nUsage: velmora [--ini PATH] [--demo] [FILE.dat]\n"
+                     "       velmora [--ini PATH] --print FILE.dat\n",
                      problem.toLocal8Bit().constData());
         return 1;
     }
     velmora::CProgramApp app;
     if (!app.InitInstance(options)) {
         return 1;
+    }
+    if (options.print) {
+        return app.PrintAndExit();
     }
     if (!options.screenshotPath.isEmpty() || options.exitWhenShown) {
         // Used by the screenshot script and the start-up timing tool: leave once the first

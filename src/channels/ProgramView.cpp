@@ -357,12 +357,36 @@ void CProgramView::ShowChannels() {
     const ProductState product = RefreshProductInfo(
         m_pDocument->m_image, m_pDocument->m_bNewDocument, store, m_app.catalog, m_app.lang);
     SetBandLimits(product.limits);
+    // Whatever filled the grid (a new document, a file, a read) is what the user now has.
+    m_pDocument->MarkUnchanged(StoredImage());
     emit titleChanged(QString::fromStdString(product.title));
 }
 
 void CProgramView::StoreChannels() {
     CommitOpenEdit();
     EncodeAllChannels(m_pDocument->m_image, GridTexts());
+}
+
+MemoryImage CProgramView::StoredImage() const {
+    MemoryImage image = m_pDocument->m_image;
+    EncodeAllChannels(image, GridTexts());
+    return image;
+}
+
+bool CProgramView::HasUnsavedChanges() {
+    CommitOpenEdit();
+    return m_pDocument->IsChangedFrom(StoredImage());
+}
+
+void CProgramView::SetLocked(bool locked) {
+    if (locked == m_bLocked) {
+        return;
+    }
+    if (locked) {
+        CommitOpenEdit();
+        HideEditors();
+    }
+    m_bLocked = locked;
 }
 
 bool CProgramView::CommitOpenEdit() {
@@ -477,10 +501,13 @@ const std::vector<std::string>* CProgramView::ListItemsOfColumn(int column) cons
 void CProgramView::OpenEditor() {
     const int row = CurrentRow();
     const int column = CurrentColumn();
-    if (m_bFirstSetUp || row < 1 || column < 1) {
+    if (m_bFirstSetUp || m_bLocked || row < 1 || column < 1) {
         return;
     }
     HideEditors();
+    // The cell comes into sight before its editor is laid over it, so that what the user
+    // types never lands in a cell they cannot see.
+    m_grid->scrollToItem(m_grid->item(row - 1, column - 1));
     const QString text = m_grid->item(row - 1, column - 1)->text();
     QWidget* editor = EditorOfColumn(column);
     if (const std::vector<std::string>* items = ListItemsOfColumn(column)) {
@@ -651,6 +678,23 @@ bool CProgramView::HandleEditorKey(QKeyEvent* key) {
     }
 }
 
+bool CProgramView::LeaveUndoToDocument(QKeyEvent* key) {
+    // A line editor keeps Ctrl+Z and Ctrl+Y for its own typing. As in a spreadsheet, they
+    // undo that typing first; once there is none (the editor only shows the cell), they are
+    // the document's Undo and Redo.
+    auto* edit = qobject_cast<QLineEdit*>(EditorOfColumn(m_nEditColumn));
+    if (edit == nullptr) {
+        return false;
+    }
+    if (key->matches(QKeySequence::Undo)) {
+        return !edit->isUndoAvailable();
+    }
+    if (key->matches(QKeySequence::Redo)) {
+        return !edit->isRedoAvailable();
+    }
+    return false;
+}
+
 bool CProgramView::HandleGridKey(QKeyEvent* key) {
     if (HandleMoveKey(key)) {
         return true;
@@ -665,6 +709,10 @@ bool CProgramView::HandleGridKey(QKeyEvent* key) {
     if (typed.isEmpty() || !typed.at(0).isPrint() ||
         (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         return false;
+    }
+    if (m_bLocked) {
+        QApplication::beep(); // the document waits for the radio
+        return true;
     }
     if (m_nEditColumn == 0) {
         OpenEditor();
@@ -767,6 +815,10 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_corner && event->type() == QEvent::Paint) {
         PaintCorner(m_corner);
         return true;
+    }
+    if (event->type() == QEvent::ShortcutOverride && m_nEditColumn != 0 &&
+        watched == EditorOfColumn(m_nEditColumn)) {
+        return LeaveUndoToDocument(static_cast<QKeyEvent*>(event));
     }
     if (event->type() == QEvent::KeyPress && m_nEditColumn != 0 &&
         watched == EditorOfColumn(m_nEditColumn)) {

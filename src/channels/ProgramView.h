@@ -54,6 +54,15 @@ public:
     void ShowChannels();
     // Commits the open edit, then encodes every row into the image.
     void StoreChannels();
+    // The image a save would write now, without touching the document.
+    MemoryImage StoredImage() const;
+    // Whether the document holds changes (an open edit included) that were not saved since it
+    // was opened, saved or read from the radio.
+    bool HasUnsavedChanges();
+    // While a transfer runs the grid cannot be edited: no editor opens and an open one is
+    // committed and closed. Moving around and selecting still work.
+    void SetLocked(bool locked);
+    bool IsLocked() const { return m_bLocked; }
     // The leave-cell commit of the open editor, if one is shown. False when a check refused
     // the text (the user has been told); true otherwise, also when no editor was open.
     bool CommitOpenEdit();
@@ -138,6 +147,8 @@ private:
     bool HandleMoveKey(QKeyEvent* key);
     bool HandleEditorKey(QKeyEvent* key);
     bool HandleGridKey(QKeyEvent* key);
+    // A ShortcutOverride of the open editor: true hands Undo/Redo on to the window.
+    bool LeaveUndoToDocument(QKeyEvent* key);
     void PushStep(const ChannelGridTexts& before, const ChannelGridTexts& after,
                   const QString& name);
     void OnRowLabelPressed(int row);
@@ -148,6 +159,7 @@ private:
     MemoryUserStore m_fallbackStore; // when the program has no per-user store
     bool m_bFirstSetUp = true;
     bool m_bBandUsable = true;
+    bool m_bLocked = false;
 
     QTableWidget* m_grid = nullptr;
     QWidget* m_corner = nullptr; // the header cell of grid row 0, column 0

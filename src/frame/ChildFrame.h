@@ -1,6 +1,7 @@
-// The document window: opens at 1600 x 1200 in the top-left corner, and its close box only
-// hides it, so the channel window can be brought back from the Edit menu or the tree. It is
-// really closed only when its document goes (New, Open, exit).
+// The document window: opens maximised inside the main window's document area, so the whole
+// grid and its scroll bars can always be reached, and its close box (or Ctrl+F4) only hides
+// it, so the channel window can be brought back from the Edit menu or the tree. It is really
+// closed only when its document goes (New, Open, exit).
 #pragma once
 
 #include <QMdiSubWindow>

@@ -12,6 +12,7 @@ enum CommandId : int {
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_DIRECT = 57608, // to the default printer, without a dialog
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_EDIT_COPY = 57634,
     ID_EDIT_PASTE = 57637,

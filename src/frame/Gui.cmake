@@ -6,4 +6,15 @@ target_sources(velmora_gui PRIVATE
     frame/FileChooser.h frame/FileChooser.cpp
     frame/ExchangeCommands.h frame/ExchangeCommands.cpp
     frame/BackupListDlg.h frame/BackupListDlg.cpp
-    frame/MainFrame.h frame/MainFrame.cpp)
+    frame/LockKeyState.h frame/LockKeyState.cpp
+    frame/LockKeyPanes.h frame/LockKeyPanes.cpp
+    frame/MainFrame.h frame/MainFrame.cpp
+    frame/DocumentCommands.cpp
+    frame/FrameCommands.cpp)
+
+# The lock keys' lights come from the X server where the program runs on one.
+find_package(X11)
+if(X11_FOUND AND X11_Xkb_FOUND)
+    target_compile_definitions(velmora_gui PRIVATE VELMORA_HAVE_X11)
+    target_link_libraries(velmora_gui PRIVATE X11::X11)
+endif()

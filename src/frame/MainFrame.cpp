@@ -1,28 +1,19 @@
 #include "frame/MainFrame.h"
 
-#include "app/AboutDlg.h"
 #include "app/StartupConfig.h"
 #include "channels/ProgramView.h"
-#include "frame/BackupListDlg.h"
 #include "frame/ChildFrame.h"
-#include "frame/ExchangeCommands.h"
+#include "frame/LockKeyPanes.h"
 #include "frame/MdiClientWnd.h"
 #include "frame/Pictures.h"
 #include "frame/TreeBar.h"
-#include "image/BackupFolder.h"
-#include "image/BackupStore.h"
-#include "image/DataFile.h"
-#include "image/ProgramDoc.h"
+#include "link/PortChoice.h"
 #include "link/PtyRadio.h"
 #include "link/TransferCommands.h"
-#include "print/PrintJob.h"
-#include "settings/OptionalFeaturesDlg.h"
-#include "settings/ProductInfoDlg.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -45,7 +36,12 @@ CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
       m_help(std::make_unique<HtmlHelpLauncher>(this)),
       m_launcher(std::make_unique<DetachedProcessLauncher>()),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setWindowTitle(Q(txt::MainFrameTitle));
+    if (m_app.ports == nullptr) {
+        m_ownPorts = std::make_unique<PortChoice>(
+            m_app.store != nullptr ? m_app.store->ReadInt("com") : std::nullopt);
+        m_app.ports = m_ownPorts.get();
+    }
+    SetFrameTitle(Q(txt::MainFrameTitle));
     resize(1000, 600);
     m_pMdiClient = new CMDIClientWnd(this);
     setCentralWidget(m_pMdiClient);
@@ -67,7 +63,7 @@ CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
         if (auto* frame = qobject_cast<CChildFrame*>(window)) {
             m_pLastShown = frame;
         }
-        UpdateUndoCommands();
+        UpdateCommandStates();
     });
 }
 
@@ -107,8 +103,8 @@ void CMainFrame::CreateActions() {
             &CMainFrame::OnImportChannels);
     connect(MakeAction(ID_FILE_EXPORT_CHANNELS, txt::CmdExportChannels), &QAction::triggered, this,
             &CMainFrame::OnExportChannels);
-    // A line editor of the grid keeps these keys for its own text: they reach the window only
-    // from the grid itself and its lists.
+    // An editor of the grid whose text the user changed keeps these keys for that text; the
+    // view hands them on here otherwise.
     connect(MakeAction(ID_EDIT_UNDO, txt::CmdUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)),
             &QAction::triggered, this, &CMainFrame::OnEditUndo);
     QAction* redo = MakeAction(ID_EDIT_REDO, txt::CmdRedo);
@@ -126,6 +122,9 @@ void CMainFrame::CreateActions() {
             &CMainFrame::OnFileSaveAs);
     connect(MakeAction(ID_FILE_PRINT, txt::CmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    // Direct print has no menu item: the desktop's print verb reaches it (velmora --print).
+    connect(MakeAction(ID_FILE_PRINT_DIRECT, txt::CmdPrint), &QAction::triggered, this,
+            &CMainFrame::OnFilePrintDirect);
     connect(MakeAction(ID_FILE_PRINT_PREVIEW, txt::CmdPrintPreview), &QAction::triggered, this,
             &CMainFrame::OnFilePrintPreview);
     connect(MakeAction(ID_FILE_PRINT_SETUP, txt::CmdPrintSetup), &QAction::triggered, this,
@@ -191,6 +190,8 @@ void CMainFrame::CreateMenus() {
         m_pSetupMenu,
         menu(txt::MenuHelp, {ID_APP_ABOUT}),
     };
+    // Direct print belongs to no menu but still answers as a window command.
+    addAction(Action(ID_FILE_PRINT_DIRECT));
     m_pToolBar = new QToolBar(this);
     m_pToolBar->setObjectName(QStringLiteral("toolbar"));
     auto* toolbarToggle = m_pToolBar->toggleViewAction();
@@ -239,14 +240,11 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    statusBar()->showMessage(Q(txt::StatusReady.In(m_app.lang)));
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-        auto* pane = new QLabel(QString::fromLatin1(indicator), this);
-        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        pane->setAlignment(Qt::AlignCenter);
-        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-        statusBar()->addPermanentWidget(pane);
-    }
+    // "Ready" is the pane's resting text: a menu prompt or a transfer's report covers it for a
+    // while, and it shows again as soon as they are cleared.
+    auto* ready = new QLabel(Q(txt::StatusReady.In(m_app.lang)), this);
+    statusBar()->addWidget(ready, 1);
+    m_pLockKeys = new LockKeyPanes(statusBar());
 }
 
 void CMainFrame::CreateTreeBar() {
@@ -273,77 +271,77 @@ void CMainFrame::CreateTreeBar() {
     connect(m_pTreeBar, &CTreeBar::shownChanged, controlBar, &QAction::setChecked);
 }
 
-void CMainFrame::OnControlBar() {
-    m_pTreeBar->setVisible(m_pTreeBar->isHidden());
-    Action(ID_VIEW_CONTROL_BAR)->setChecked(!m_pTreeBar->isHidden());
+void CMainFrame::SetFrameTitle(const QString& title) {
+    m_strTitle = title;
+    m_bSettingTitle = true;
+    setWindowTitle(title);
+    m_bSettingTitle = false;
 }
 
-void CMainFrame::OnOptionalFeatures() {
-    if (CProgramView* view = ActiveView()) {
-        COptionalFeaturesDlg dialog(view->GetDocument()->m_image, m_app.lang, m_help.get(), this);
-        dialog.exec();
+void CMainFrame::changeEvent(QEvent* event) {
+    // A maximised document window would append " - [its title]" to the main window's; the
+    // main title says type and band and nothing else.
+    if (event->type() == QEvent::WindowTitleChange && !m_bSettingTitle &&
+        windowTitle() != m_strTitle) {
+        SetFrameTitle(m_strTitle);
     }
+    QMainWindow::changeEvent(event);
 }
 
-void CMainFrame::OnProductInformation() {
-    CProgramView* view = ActiveView();
-    if (!view) {
-        return;
-    }
-    if (const auto state = RunProductInfoDialog(view->GetDocument()->m_image, m_app.catalog,
-                                                *m_app.store, m_app.lang, this, m_help.get())) {
-        setWindowTitle(QString::fromStdString(state->title));
-        view->SetBandLimits(state->limits);
-    }
-}
-
-void CMainFrame::OnLanguage() {
-    RunLanguageCommand(this, this, *m_launcher, m_app.prompter, m_app.company, m_help.get());
-}
-
-void CMainFrame::OnAbout() {
-    CAboutDlg dialog(AboutTexts::FromConfig(), this);
-    dialog.ShowBackupLine(Q(txt::AboutBackupFolder.In(m_app.lang))
-                              .arg(QString::fromStdString(DefaultBackupFolder())));
-    dialog.exec();
-}
-
-bool CMainFrame::MakePrintSource(PrintSource& source) const {
-    CProgramView* view = ActiveView();
-    if (!view) {
-        return false;
-    }
-    // The pages show the grid as it stands, an open edit included.
-    view->CommitOpenEdit();
-    source = PrintSource{view->GridTexts(), view->GetDocument()->m_image,
-                         LanguageText("Copyrights Owner"), m_app.lang};
-    return true;
-}
-
-void CMainFrame::UpdateTransferCommands() {
-    // One transfer at a time: Read and Write wait until the running one has ended.
-    bool running = false;
+bool CMainFrame::TransferRunning() const {
     for (CChildFrame* frame : ChildFrames()) {
         if (frame->View() && frame->View()->Transfer()->IsRunning()) {
-            running = true;
+            return true;
         }
     }
-    const bool documents = !ChildFrames().isEmpty();
-    Action(ID_PROGRAM_READ)->setEnabled(documents && !running);
-    Action(ID_PROGRAM_WRITE)->setEnabled(documents && !running);
+    return false;
 }
 
-void CMainFrame::OnRead() {
-    if (CProgramView* view = ActiveView()) {
-        view->Transfer()->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
-        view->Transfer()->OnRead();
+bool CMainFrame::DocumentFree() {
+    if (!TransferRunning()) {
+        return true;
     }
+    ShowStatus(Q(txt::StatusTransferBusy.In(m_app.lang)));
+    return false;
 }
 
-void CMainFrame::OnWrite() {
-    if (CProgramView* view = ActiveView()) {
-        view->Transfer()->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
-        view->Transfer()->OnWrite();
+void CMainFrame::UpdateMenus() {
+    const bool documents = !ChildFrames().isEmpty();
+    if (documents != m_bDocumentMenu || menuBar()->actions().isEmpty()) {
+        m_bDocumentMenu = documents;
+        menuBar()->clear();
+        for (QMenu* m : documents ? m_documentMenus : m_frameMenus) {
+            menuBar()->addMenu(m);
+        }
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const bool documents = !ChildFrames().isEmpty();
+    const bool running = TransferRunning();
+    // Reading the document (saving, printing, exporting, copying) is fine during a transfer:
+    // the transfer works on copies. Changing it is not: a read would land behind it.
+    for (CommandId id :
+         {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW,
+          ID_FILE_EXPORT_CHANNELS, ID_EDIT_COPY, ID_SETUP_COM}) {
+        Action(id)->setEnabled(documents);
+    }
+    for (CommandId id :
+         {ID_FILE_CLOSE, ID_FILE_IMPORT_CHANNELS, ID_EDIT_PASTE, ID_EDIT_PRODUCT_INFORMATION,
+          ID_EDIT_OPTIONAL_FEATURES, ID_PROGRAM_READ, ID_PROGRAM_WRITE}) {
+        Action(id)->setEnabled(documents && !running);
+    }
+    for (CommandId id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_OPEN_BACKUP, ID_SETUP_LANGUAGE}) {
+        Action(id)->setEnabled(!running);
+    }
+    const CProgramView* view = ActiveView();
+    Action(ID_EDIT_UNDO)->setEnabled(view != nullptr && !running && view->UndoStack()->canUndo());
+    Action(ID_EDIT_REDO)->setEnabled(view != nullptr && !running && view->UndoStack()->canRedo());
+    for (CChildFrame* frame : ChildFrames()) {
+        if (CProgramView* each = frame->View()) {
+            each->SetLocked(running);
+        }
     }
 }
 
@@ -351,146 +349,6 @@ void CMainFrame::ShowStatus(const QString& text) {
     if (!text.isEmpty()) {
         statusBar()->showMessage(text);
     }
-}
-
-void CMainFrame::OnImportChannels() {
-    if (CProgramView* view = ActiveView()) {
-        ShowStatus(ImportChannels(*view, m_app, *m_chooser, this));
-    }
-}
-
-void CMainFrame::OnExportChannels() {
-    if (CProgramView* view = ActiveView()) {
-        ShowStatus(ExportChannels(*view, m_app, *m_chooser, this));
-    }
-}
-
-void CMainFrame::OnEditCopy() {
-    if (CProgramView* view = ActiveView()) {
-        ShowStatus(CopyChannels(*view, m_app));
-    }
-}
-
-void CMainFrame::OnEditPaste() {
-    if (CProgramView* view = ActiveView()) {
-        ShowStatus(PasteChannels(*view, m_app));
-    }
-}
-
-void CMainFrame::OnEditUndo() {
-    if (CProgramView* view = ActiveView()) {
-        view->Undo();
-    }
-}
-
-void CMainFrame::OnEditRedo() {
-    if (CProgramView* view = ActiveView()) {
-        view->Redo();
-    }
-}
-
-void CMainFrame::UpdateUndoCommands() {
-    const CProgramView* view = ActiveView();
-    Action(ID_EDIT_UNDO)->setEnabled(view != nullptr && view->UndoStack()->canUndo());
-    Action(ID_EDIT_REDO)->setEnabled(view != nullptr && view->UndoStack()->canRedo());
-}
-
-void CMainFrame::OnFileOpenBackup() {
-    const std::string folder = DefaultBackupFolder();
-    std::vector<BackupEntry> entries = BackupStore(folder).List(m_app.catalog);
-    if (entries.empty()) {
-        Warn(Q(txt::MsgNoBackups.In(m_app.lang)).arg(QString::fromStdString(folder)).toStdString());
-        return;
-    }
-    CBackupListDlg dialog(std::move(entries), m_app.lang, this);
-    if (dialog.exec() == QDialog::Accepted && !dialog.ChosenPath().isEmpty()) {
-        OpenBackupFile(dialog.ChosenPath());
-    }
-}
-
-bool CMainFrame::OpenBackupFile(const QString& path) {
-    MemoryImage image{};
-    const FileResult result = LoadDataFile(path.toStdString(), image);
-    if (!result) {
-        Warn(DescribeLoadFailure(path.toStdString(), result, m_app.lang));
-        return false;
-    }
-    auto doc = std::make_unique<CProgramDoc>();
-    doc->OnNewDocument(Q(m_app.appName), QFileInfo(path).fileName());
-    doc->m_image = image;
-    doc->m_bNewDocument = false; // type and band come from the image, as after a read
-    CChildFrame* previous = ActiveChildFrame();
-    AddDocumentWindow(doc.release());
-    if (previous) {
-        previous->Destroy();
-    }
-    return true;
-}
-
-void CMainFrame::OnComSetup() {
-    if (CProgramView* view = ActiveView()) {
-        view->Transfer()->OnComSetup(m_help.get());
-    }
-}
-
-bool CMainFrame::StartDemoRadio() {
-    if (!m_demoRadio) {
-        std::string device;
-        m_demoRadio = velmora::StartDemoRadio(device);
-        if (!m_demoRadio) {
-            Warn(std::string(txt::MsgDemoFailed.In(m_app.lang)));
-            return false;
-        }
-        m_app.demoPort = device;
-    }
-    // Windows opened from now on start on it; so does the one in use.
-    if (CProgramView* view = ActiveView()) {
-        view->Transfer()->SetPortName(m_app.demoPort);
-    }
-    Action(ID_SETUP_DEMO)->setEnabled(false);
-    return true;
-}
-
-void CMainFrame::OnFilePrint() {
-    PrintSource source;
-    if (MakePrintSource(source)) {
-        PrintWithDialog(this, *m_printer, source);
-    }
-}
-
-void CMainFrame::OnFilePrintPreview() {
-    PrintSource source;
-    if (MakePrintSource(source)) {
-        PrintPreview(this, *m_printer, source);
-    }
-}
-
-void CMainFrame::SetProgramLauncher(std::unique_ptr<ProgramLauncher> launcher) {
-    m_launcher = std::move(launcher);
-}
-
-void CMainFrame::SetHelpLauncher(std::unique_ptr<HelpLauncher> help) {
-    m_help = std::move(help);
-}
-
-void CMainFrame::UpdateMenus() {
-    UpdateUndoCommands();
-    const bool documents = !ChildFrames().isEmpty();
-    if (documents == m_bDocumentMenu && !menuBar()->actions().isEmpty()) {
-        return;
-    }
-    m_bDocumentMenu = documents;
-    menuBar()->clear();
-    for (QMenu* m : documents ? m_documentMenus : m_frameMenus) {
-        menuBar()->addMenu(m);
-    }
-    for (CommandId id :
-         {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-          ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, ID_EDIT_COPY, ID_EDIT_PASTE,
-          ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_OPTIONAL_FEATURES, ID_SETUP_COM}) {
-        Action(id)->setEnabled(documents);
-    }
-    UpdateTransferCommands();
 }
 
 void CMainFrame::ReplaceAboutText(const QString& text) {
@@ -501,187 +359,30 @@ void CMainFrame::RemoveLanguageCommand() {
     m_pSetupMenu->removeAction(Action(ID_SETUP_LANGUAGE));
 }
 
-QList<CChildFrame*> CMainFrame::ChildFrames() const {
-    QList<CChildFrame*> frames;
-    for (QMdiSubWindow* window : m_pMdiClient->subWindowList()) {
-        if (auto* frame = qobject_cast<CChildFrame*>(window)) {
-            frames.append(frame);
-        }
-    }
-    return frames;
-}
-
-CChildFrame* CMainFrame::ActiveChildFrame() const {
-    if (auto* current = qobject_cast<CChildFrame*>(m_pMdiClient->currentSubWindow());
-        current && current->isVisible()) {
-        return current;
-    }
-    if (m_pLastShown && m_pLastShown->isVisible() && ChildFrames().contains(m_pLastShown)) {
-        return m_pLastShown;
-    }
-    return nullptr;
-}
-
-CProgramView* CMainFrame::ActiveView() const {
-    CChildFrame* frame = ActiveChildFrame();
-    return frame ? frame->View() : nullptr;
-}
-
 void CMainFrame::SetFileChooser(std::unique_ptr<FileChooser> chooser) {
     m_chooser = std::move(chooser);
 }
 
-QString CMainFrame::Caption() const {
-    return Q(m_app.company);
+void CMainFrame::SetProgramLauncher(std::unique_ptr<ProgramLauncher> launcher) {
+    m_launcher = std::move(launcher);
+}
+
+void CMainFrame::SetHelpLauncher(std::unique_ptr<HelpLauncher> help) {
+    m_help = std::move(help);
 }
 
 void CMainFrame::Warn(const std::string& text) {
     m_app.prompter->Warn(m_app.company, text);
 }
 
-CChildFrame* CMainFrame::AddDocumentWindow(CProgramDoc* doc) {
-    auto* frame = new CChildFrame;
-    auto* view = new CProgramView(doc, m_app, frame);
-    doc->setParent(view);
-    frame->setWidget(view);
-    frame->setWindowTitle(doc->Title());
-    frame->setWindowIcon(WindowIcon());
-    connect(view, &CProgramView::titleChanged, this, &QWidget::setWindowTitle);
-    connect(view->Transfer(), &TransferCommands::runningChanged, this,
-            &CMainFrame::UpdateTransferCommands);
-    connect(view->Transfer(), &TransferCommands::statusMessage, this, &CMainFrame::ShowStatus);
-    connect(view->UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateUndoCommands);
-    connect(view->UndoStack(), &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateUndoCommands);
-    connect(view->UndoStack(), &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateUndoCommands);
-    connect(frame, &QObject::destroyed, this, [this, frame] {
-        if (m_pLastShown == frame) {
-            m_pLastShown = nullptr;
-        }
-        UpdateMenus();
-    });
-    m_pMdiClient->addSubWindow(frame);
-    frame->resize(1600, 1200);
-    frame->move(0, 0);
-    view->OnInitialUpdate();
-    frame->show();
-    m_pMdiClient->setActiveSubWindow(frame);
-    m_pLastShown = frame;
-    UpdateMenus();
-    return frame;
-}
-
-void CMainFrame::NewDocumentWindow() {
-    auto* doc = new CProgramDoc;
-    doc->OnNewDocument(Q(m_app.appName), Q(txt::ChannelInformation.In(m_app.lang)));
-    AddDocumentWindow(doc);
-}
-
-void CMainFrame::OnFileNew() {
-    if (CChildFrame* active = ActiveChildFrame()) {
-        if (!m_app.prompter->AskOkCancel(m_app.company,
-                                         std::string(txt::MsgAllDataCleared.In(m_app.lang)))) {
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Every document with unsaved changes is asked about; Cancel keeps the program running.
+    for (CChildFrame* frame : ChildFrames()) {
+        if (!MaySetDocumentAside(frame)) {
+            event->ignore();
             return;
         }
-        active->Destroy();
     }
-    NewDocumentWindow();
-}
-
-void CMainFrame::OnFileOpen() {
-    const QString path = m_chooser->OpenPath(this, Q(txt::DataFileFilter.In(m_app.lang)));
-    if (!path.isEmpty()) {
-        OpenDocumentFile(path);
-    }
-}
-
-bool CMainFrame::OpenDocumentFile(const QString& path) {
-    auto doc = std::make_unique<CProgramDoc>();
-    const FileResult result = doc->OnOpenDocument(path);
-    if (!result) {
-        Warn(DescribeLoadFailure(path.toStdString(), result, m_app.lang));
-        return false;
-    }
-    // Only once the file has loaded does the window shown before go.
-    CChildFrame* previous = ActiveChildFrame();
-    AddDocumentWindow(doc.release());
-    if (previous) {
-        previous->Destroy();
-    }
-    return true;
-}
-
-void CMainFrame::OnFileClose() {
-    if (CChildFrame* active = ActiveChildFrame()) {
-        active->hide();
-    }
-}
-
-bool CMainFrame::SaveTo(CProgramView* view, const QString& path) {
-    CProgramDoc* doc = view->GetDocument();
-    const FileResult result = doc->OnSaveDocument(path);
-    if (!result) {
-        Warn(DescribeSaveFailure(path.toStdString(), result, m_app.lang));
-        return false;
-    }
-    if (auto* frame = qobject_cast<CChildFrame*>(view->parentWidget())) {
-        frame->setWindowTitle(QFileInfo(path).fileName());
-    }
-    return true;
-}
-
-bool CMainFrame::OnFileSave() {
-    CProgramView* view = ActiveView();
-    if (!view) {
-        return false;
-    }
-    view->StoreChannels();
-    CProgramDoc* doc = view->GetDocument();
-    if (!doc->HasFileOfItsOwn()) {
-        // A new document's path is only the product name: ask where it goes.
-        return OnFileSaveAs();
-    }
-    return SaveTo(view, doc->PathName());
-}
-
-bool CMainFrame::OnFileSaveAs() {
-    CProgramView* view = ActiveView();
-    if (!view) {
-        return false;
-    }
-    view->StoreChannels();
-    CProgramDoc* doc = view->GetDocument();
-    const QString proposed =
-        doc->HasFileOfItsOwn()
-            ? doc->PathName()
-            : (doc->PathName().isEmpty() ? QStringLiteral("Program") : doc->PathName()) +
-                  QStringLiteral(".dat");
-    const QString path = m_chooser->SavePath(this, proposed, Q(txt::DataFileFilter.In(m_app.lang)));
-    if (path.isEmpty()) {
-        return false;
-    }
-    return SaveTo(view, path);
-}
-
-void CMainFrame::OnFilePrintSetup() {
-    PrintSetup(this, *m_printer);
-}
-
-void CMainFrame::OnChannelInformation() {
-    CChildFrame* frame = ActiveChildFrame();
-    if (!frame && m_pLastShown && ChildFrames().contains(m_pLastShown)) {
-        frame = m_pLastShown;
-    }
-    if (frame) {
-        frame->showNormal();
-        m_pMdiClient->setActiveSubWindow(frame);
-        m_pLastShown = frame;
-    } else {
-        showNormal();
-    }
-}
-
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    // Nothing asks to save: the documents go with their windows.
     for (CChildFrame* frame : ChildFrames()) {
         frame->Destroy();
     }

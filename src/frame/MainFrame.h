@@ -1,6 +1,10 @@
 // The main window: menus, toolbar, status bar and the area that holds the document windows.
-// The program keeps one document window in use at a time: New replaces the active one after a
-// warning, Open closes the one shown before once the file has loaded, Close only hides.
+// The program keeps one document in use at a time: New replaces it after a warning, Open
+// replaces it once the new file has loaded, Close only hides its window. A document with
+// changes that were not saved is never dropped without asking.
+//
+// The commands are spread over three files: the window itself (MainFrame.cpp), the commands
+// on the document as a whole (DocumentCommands.cpp) and the rest (FrameCommands.cpp).
 #pragma once
 
 #include "app/AppContext.h"
@@ -26,6 +30,8 @@ class CMDIClientWnd;
 class CProgramDoc;
 class CProgramView;
 class CTreeBar;
+class LockKeyPanes;
+class PortChoice;
 class PtyRadio;
 struct PrintSource;
 
@@ -36,7 +42,8 @@ public:
     ~CMainFrame() override;
 
     QAction* Action(CommandId id) const;
-    // The document window in use: the current one of the area, else the last one shown.
+    // The document window in use: the current one of the area, else the last one shown, also
+    // when File > Close has hidden it. Null when there is no document.
     CChildFrame* ActiveChildFrame() const;
     CProgramView* ActiveView() const;
     CMDIClientWnd* MdiClient() const { return m_pMdiClient; }
@@ -47,17 +54,37 @@ public:
     bool ShowsDocumentMenu() const { return m_bDocumentMenu; }
     void ReplaceAboutText(const QString& text);
     void RemoveLanguageCommand();
+    // The main window's title, as the product refresh sets it; a maximised document window
+    // never adds its own to it.
+    void SetFrameTitle(const QString& title);
+    // A transfer with the radio is running: every command that changes the document waits.
+    bool TransferRunning() const;
 
-    // Commands.
+    // Commands on the document as a whole.
     void OnFileNew();
     void OnFileOpen();
     bool OpenDocumentFile(const QString& path);
     void OnFileClose();
     bool OnFileSave();
     bool OnFileSaveAs();
+    // Lists the kept backups and opens the chosen one as a document without a file of its own,
+    // so that Save asks where instead of overwriting the backup.
+    void OnFileOpenBackup();
+    bool OpenBackupFile(const QString& path);
+    // The Save / Discard / Cancel question for a document with unsaved changes. True when the
+    // caller may go on (saved, discarded, or nothing to save); false when the user cancelled
+    // or the save failed.
+    bool MaySetDocumentAside(CChildFrame* frame);
+
+    // The other commands.
     void OnFilePrintSetup();
     void OnFilePrint();
     void OnFilePrintPreview();
+    // Prints the document in use on the default printer, without a dialog (the shell's print
+    // verb, `velmora --print FILE.dat`). False when there is no printer or it failed; the user
+    // has been told.
+    bool OnFilePrintDirect();
+    void SetPrinter(std::unique_ptr<QPrinter> printer);
     void OnChannelInformation();
     void OnProductInformation();
     void OnOptionalFeatures();
@@ -74,19 +101,17 @@ public:
     void OnEditPaste();
     void OnEditUndo();
     void OnEditRedo();
-    // Lists the kept backups and opens the chosen one as a document without a file of its own,
-    // so that Save asks where instead of overwriting the backup.
-    void OnFileOpenBackup();
-    bool OpenBackupFile(const QString& path);
     // Starts the virtual radio and points COM1 at it; false when it could not be started.
     bool StartDemoRadio();
 
     CTreeBar* TreeBar() const { return m_pTreeBar; }
+    LockKeyPanes* LockKeys() const { return m_pLockKeys; }
     void SetProgramLauncher(std::unique_ptr<ProgramLauncher> launcher);
     void SetHelpLauncher(std::unique_ptr<HelpLauncher> help);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QAction* MakeAction(CommandId id, const TextPair& text, const QKeySequence& shortcut = {});
@@ -96,17 +121,25 @@ private:
     void CreateStatusBar();
     void CreateTreeBar();
     bool MakePrintSource(PrintSource& source) const;
+    // Enables the commands for what exists now: documents, a running transfer, undo steps.
     void UpdateMenus();
-    void UpdateTransferCommands();
-    void UpdateUndoCommands();
+    void UpdateCommandStates();
     void ShowStatus(const QString& text);
+    // A command that changes the document is refused while a transfer runs; the status bar
+    // says why. True when the command may go on.
+    bool DocumentFree();
+    // The view of the document in use with its window shown again (a command whose result
+    // the user must see).
+    CProgramView* ShownView();
     void NewDocumentWindow();
     CChildFrame* AddDocumentWindow(CProgramDoc* doc);
+    // Destroys every document window but `keep`.
+    void ReleaseDocumentsBut(CChildFrame* keep);
     bool SaveTo(CProgramView* view, const QString& path);
-    QString Caption() const;
     void Warn(const std::string& text);
 
     AppContext m_app;
+    std::unique_ptr<PortChoice> m_ownPorts; // when the application brought none
     CMDIClientWnd* m_pMdiClient = nullptr;
     QToolBar* m_pToolBar = nullptr;
     std::map<int, QAction*> m_actions;
@@ -120,7 +153,10 @@ private:
     std::unique_ptr<ProgramLauncher> m_launcher;
     std::unique_ptr<QPrinter> m_printer; // one for the run: set-up choices carry over
     CTreeBar* m_pTreeBar = nullptr;
+    LockKeyPanes* m_pLockKeys = nullptr;
     std::unique_ptr<PtyRadio> m_demoRadio;
+    QString m_strTitle;
+    bool m_bSettingTitle = false;
 };
 
 } // namespace velmora

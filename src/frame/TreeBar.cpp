@@ -291,9 +291,17 @@ void CTreeBar::OnSelectionChanged() {
     if (target != NavigationTarget::None) {
         emit navigate(target);
     }
-    m_bReselecting = true;
-    m_pTree->setCurrentItem(m_pRoot);
-    m_bReselecting = false;
+    // The root is selected again once the click that led here has been handled to its end: a
+    // mouse press makes its item current first and selects it afterwards, so doing it at once
+    // would leave the clicked item highlighted.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_bReselecting = true;
+            m_pTree->setCurrentItem(m_pRoot);
+            m_bReselecting = false;
+        },
+        Qt::QueuedConnection);
 }
 
 void CTreeBar::showEvent(QShowEvent* event) {

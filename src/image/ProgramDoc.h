@@ -23,6 +23,12 @@ public:
     // Writes the image (the caller has stored the grid into it).
     FileResult OnSaveDocument(const QString& path);
 
+    // What the document held when it was last opened, saved or read from the radio: the image
+    // with the grid stored into it. A document that still stores to exactly these bytes has
+    // nothing the user could lose.
+    void MarkUnchanged(const MemoryImage& stored) { m_saved = stored; }
+    bool IsChangedFrom(const MemoryImage& stored) const { return stored != m_saved; }
+
     bool HasFileOfItsOwn() const { return m_bHasFile; }
     const QString& PathName() const { return m_strPath; }
     const QString& Title() const { return m_strTitle; }
@@ -33,6 +39,7 @@ public:
     bool m_bNewDocument = true;
 
 private:
+    MemoryImage m_saved{};
     QString m_strPath;
     QString m_strTitle;
     bool m_bHasFile = false;

@@ -24,7 +24,8 @@ QString Qs(std::string_view text) {
 } // namespace
 
 CComSetupDlg::CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen canOpen,
-                           HelpLauncher* help, QWidget* parent)
+                           HelpLauncher* help, QWidget* parent, std::optional<int> preselected,
+                           Language lang)
     : QDialog(parent), m_store(store), m_devices(devices), m_pHelp(help) {
     if (!canOpen) {
         canOpen = CanOpenPort;
@@ -36,8 +37,9 @@ CComSetupDlg::CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen
     for (int i = 0; i < kPortButtons; ++i) {
         const std::string& device = m_devices[static_cast<std::size_t>(i)];
         auto* button = new QRadioButton(QString::fromStdString(ButtonName(i)), group);
-        auto* label = new QLabel(
-            device.empty() ? Qs(txt::PortNoDevice.en) : QString::fromStdString(device), group);
+        auto* label = new QLabel(device.empty() ? Qs(txt::PortNoDevice.In(lang))
+                                                : QString::fromStdString(device),
+                                 group);
         label->setTextFormat(Qt::PlainText); // a device name, never markup
         label->setEnabled(false);            // a grey note beside its button
         buttons->addButton(button, kFirstButtonId + i);
@@ -62,8 +64,8 @@ CComSetupDlg::CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen
             }
         }
     });
-    const int selected = PreselectedButton(m_store.ReadInt("com"));
-    if (selected >= 0) {
+    const int selected = preselected ? *preselected : PreselectedButton(m_store.ReadInt("com"));
+    if (selected >= 0 && selected < kPortButtons) {
         m_buttons[static_cast<std::size_t>(selected)]->setChecked(true);
     }
 

@@ -7,8 +7,10 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "app/Texts.h"
 #include "link/PortNames.h"
 
 class QLabel;
@@ -27,9 +29,12 @@ public:
     using CanOpen = std::function<bool(const std::string& device)>;
 
     // `devices` from ButtonDevices(); `canOpen` the port test (CanOpenPort by default); F1
-    // asks `help` (none: F1 does nothing).
+    // asks `help` (none: F1 does nothing). The button shown selected is `preselected` (0..3,
+    // -1 none) when given, else the one the stored "com" value names. `lang` words the note
+    // beside a button without a device.
     CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen canOpen = {},
-                 HelpLauncher* help = nullptr, QWidget* parent = nullptr);
+                 HelpLauncher* help = nullptr, QWidget* parent = nullptr,
+                 std::optional<int> preselected = std::nullopt, Language lang = Language::English);
 
     // After OK: the port the channel window opens from now on.
     const std::string& PortName() const { return m_strPort; }

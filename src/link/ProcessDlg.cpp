@@ -27,6 +27,9 @@ CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent) {
     m_count = new QLabel(QStringLiteral("0"), this);
     m_count->setAlignment(Qt::AlignCenter);
     m_count->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Wide enough for the largest count from the start, so the buttons never move.
+    m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
+                           2 * m_count->frameWidth() + 16);
     m_ok = new QPushButton(Qs(txt::DlgButtonOk.en), this);
     m_ok->setDefault(true);
     m_cancel = new QPushButton(Qs(txt::DlgButtonCancel.en), this);
@@ -52,11 +55,13 @@ void CProcessDlg::OpenWindow() {
     m_bTransferring = false;
     setWindowTitle(m_strCaption);
     show();
-    if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen()) {
-        const QRect area = parentWidget() && parentWidget()->isVisible()
-                               ? parentWidget()->frameGeometry()
-                               : screen->availableGeometry();
-        move(area.center() - rect().center());
+    // Centred over the main window (the top-level window of the view that owns the dialog),
+    // whose frame is in screen coordinates; without one, over the screen.
+    QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    if (const QScreen* screen = owner != nullptr ? owner->screen() : this->screen()) {
+        const QRect area = owner != nullptr && owner->isVisible() ? owner->frameGeometry()
+                                                                  : screen->availableGeometry();
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
 }
 

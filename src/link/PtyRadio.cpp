@@ -1,5 +1,6 @@
 #include "link/PtyRadio.h"
 
+#include "link/DemoRadio.h"
 #include "link/RadioProtocol.h"
 
 #include <fcntl.h>
@@ -231,7 +232,7 @@ void PtyRadio::Send(const std::vector<ReplyByte>& replies, Clock::time_point aft
 
 std::unique_ptr<PtyRadio> StartDemoRadio(std::string& devicePath) {
     std::string error;
-    std::unique_ptr<PtyRadio> radio = PtyRadio::Create(NewImage(), {}, error);
+    std::unique_ptr<PtyRadio> radio = PtyRadio::Create(DemoRadioMemory(), {}, error);
     if (radio) {
         devicePath = radio->DevicePath();
         radio->Start();

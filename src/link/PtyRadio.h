@@ -82,8 +82,8 @@ private:
     std::thread thread_;
 };
 
-// The radio of the window program's demo mode: a new document's memory, unpaced, served on its
-// own thread. Empty when no pseudo-terminal could be made; devicePath is set otherwise.
+// The radio of the window program's demo mode: a small club's channel list, unpaced, served on
+// its own thread. Empty when no pseudo-terminal could be made; devicePath is set otherwise.
 std::unique_ptr<PtyRadio> StartDemoRadio(std::string& devicePath);
 
 } // namespace velmora

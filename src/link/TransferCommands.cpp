@@ -17,7 +17,10 @@ namespace velmora {
 
 TransferCommands::TransferCommands(CProgramView* view, const AppContext& app)
     : QObject(view), m_pView(view), m_app(app), m_process(view) {
-    m_strPort = InitialPortName(m_app.store->ReadInt("com"), Devices());
+    if (m_app.ports == nullptr) {
+        m_ownPorts = std::make_unique<PortChoice>(m_app.store->ReadInt("com"));
+    }
+    m_pPorts = m_app.ports != nullptr ? m_app.ports : m_ownPorts.get();
     m_transfer.SetLanguage(m_app.lang);
     m_transfer.SetMessageBoxes(view, QString::fromStdString(m_app.company));
     m_process.Attach(&m_transfer);
@@ -30,12 +33,11 @@ TransferCommands::~TransferCommands() {
 }
 
 PortDevices TransferCommands::Devices() const {
-    PortDevices devices = ButtonDevices(m_app.store);
-    if (!m_app.demoPort.empty()) {
-        // The demo radio stands behind COM1.
-        devices[0] = m_app.demoPort;
-    }
-    return devices;
+    return m_pPorts->Devices(ButtonDevices(m_app.store));
+}
+
+std::string TransferCommands::PortName() const {
+    return m_pPorts->DeviceToOpen(ButtonDevices(m_app.store));
 }
 
 void TransferCommands::OpenProcessDialog(const TextPair& caption) {
@@ -57,9 +59,9 @@ void TransferCommands::OnWrite() {
 }
 
 void TransferCommands::OnComSetup(HelpLauncher* help) {
-    CComSetupDlg dialog(*m_app.store, Devices(), {}, help, m_pView);
+    CComSetupDlg dialog(*m_app.store, Devices(), {}, help, m_pView, m_pPorts->Button(), m_app.lang);
     if (dialog.exec() == QDialog::Accepted) {
-        m_strPort = dialog.PortName();
+        m_pPorts->Choose(dialog.Selection());
     }
 }
 
@@ -121,7 +123,7 @@ void TransferCommands::StartTransfer() {
     PrepareTrace();
     const TransferDirection direction =
         m_bWrite ? TransferDirection::Write : TransferDirection::Read;
-    if (!m_transfer.Start(direction, m_strPort, m_pView->GetDocument()->m_image)) {
+    if (!m_transfer.Start(direction, PortName(), m_pView->GetDocument()->m_image)) {
         m_process.TransferEnded();
         return;
     }

@@ -1,5 +1,5 @@
-// The Read, Write and Com Setup commands of one channel window. The window keeps its own port
-// name, starting from the user's stored choice; a transfer runs on a worker thread while the
+// The Read, Write and Com Setup commands of one channel window. The port is the application's
+// one choice, asked for when a transfer starts; a transfer runs on a worker thread while the
 // progress dialog shows how far it is. A read changes the document only when every block has
 // arrived; a write sends the image as it is after the grid was stored into it.
 //
@@ -8,6 +8,7 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "link/PortChoice.h"
 #include "link/PortNames.h"
 #include "link/ProcessDlg.h"
 #include "link/TransferController.h"
@@ -15,6 +16,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -35,8 +37,9 @@ public:
     void OnWrite();
     void OnComSetup(HelpLauncher* help);
 
-    const std::string& PortName() const { return m_strPort; }
-    void SetPortName(const std::string& port) { m_strPort = port; }
+    // The device a transfer started now would open.
+    std::string PortName() const;
+    PortChoice& Ports() const { return *m_pPorts; }
     bool IsWrite() const { return m_bWrite; }
     bool IsRunning() const { return m_transfer.IsRunning(); }
     void CancelAndWait() { m_transfer.CancelAndWait(); }
@@ -65,7 +68,8 @@ private:
 
     CProgramView* m_pView;
     AppContext m_app;
-    std::string m_strPort;
+    std::unique_ptr<PortChoice> m_ownPorts; // when the application has no choice of its own
+    PortChoice* m_pPorts = nullptr;
     bool m_bWrite = false;
     TransferController m_transfer;
     CProcessDlg m_process;

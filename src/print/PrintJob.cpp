@@ -19,19 +19,28 @@ std::vector<int> ChosenPages(const QPrinter& printer, int pageCount) {
                         printer.collateCopies());
 }
 
-void Print(QWidget* parent, QPrinter& printer, const PrintSource& source) {
+bool Print(QWidget* parent, QPrinter& printer, const PrintSource& source) {
     const std::vector<int> pages = ChosenPages(printer, ReportPageCount(source));
     // A range that names no existing page prints nothing, and that is no failure.
     if (PaintPages(printer, source, pages) == PaintResult::DeviceFailed) {
         const std::string_view message = txt::MsgPrintFailed.In(source.lang);
         QMessageBox::warning(parent, QString(),
                              QString::fromUtf8(message.data(), qsizetype(message.size())));
+        return false;
     }
+    return true;
+}
+
+// Every job starts with the whole report: a range picked for the last one is not this one's.
+void AllPages(QPrinter& printer) {
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
 }
 
 } // namespace
 
 void PrintWithDialog(QWidget* parent, QPrinter& printer, const PrintSource& source) {
+    AllPages(printer);
     QPrintDialog dialog(&printer, parent);
     dialog.setMinMax(1, ReportPageCount(source));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -45,13 +54,17 @@ void PrintWithDialog(QWidget* parent, QPrinter& printer, const PrintSource& sour
 
 void PrintPreview(QWidget* parent, QPrinter& printer, const PrintSource& source) {
     // The preview shows every page; a range left over from an earlier print would hide some.
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setPageRanges(QPageRanges());
+    AllPages(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     // Printing from the preview window comes back here with the printer it chose.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [parent, &source](QPrinter* target) { Print(parent, *target, source); });
     dialog.exec();
+}
+
+bool PrintDirect(QWidget* parent, QPrinter& printer, const PrintSource& source) {
+    AllPages(printer);
+    return Print(parent, printer, source);
 }
 
 void PrintSetup(QWidget* parent, QPrinter& printer) {

@@ -335,7 +335,7 @@ TEST_F(ExchangeTest, AFailedReadKeepsNoBackupAndATraceIsWrittenWhenAsked) {
     m_view->Transfer()->Controller().SetPromptHandlers(
         [](const std::string&) { return PromptAnswer::Cancel; },
         [&messages](const std::string& text) { messages.push_back(text); });
-    m_view->Transfer()->SetPortName(TempPath("no-such-port").toStdString());
+    m_view->Transfer()->Ports().Choose(3); // COM4: no device stands behind it here
     m_frame->Action(ID_SETUP_TRACE)->setChecked(true);
     ASSERT_TRUE(RunTransfer(*m_frame, false));
     EXPECT_EQ(messages.size(), 1u) << "the port did not open";

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -35,14 +37,35 @@ PrintSource EightChannels() {
     return source;
 }
 
-// Answers the print dialog as soon as it shows, as the user would with OK or Cancel.
-void AnswerPrintDialog(bool accept, int* maxPage) {
-    QTimer::singleShot(0, [accept, maxPage] {
+// What the print dialog offered when it showed.
+struct Offered {
+    int maxPage = 0;
+    bool allPages = false;
+};
+
+// Answers the print dialog as soon as it shows, as the user would with OK or Cancel, after
+// choosing the pages `from` to `to` (0: as offered).
+void AnswerPrintDialog(bool accept, Offered* offered, int from = 0, int to = 0) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [=] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        *maxPage = dialog->maxPage();
+        // Qt's own dialog: its page choice is known only by the names of its controls.
+        auto* all = dialog ? dialog->findChild<QRadioButton*>(QStringLiteral("printAll")) : nullptr;
+        if (all == nullptr) {
+            return; // not shown yet
+        }
+        timer->stop();
+        timer->deleteLater();
+        offered->maxPage = dialog->maxPage();
+        offered->allPages = all->isChecked();
+        if (from > 0) {
+            dialog->findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+            dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(from);
+            dialog->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(to);
+        }
         accept ? dialog->accept() : dialog->reject();
     });
+    timer->start(10);
 }
 
 class PrintJob : public ::testing::Test {
@@ -62,21 +85,35 @@ protected:
 };
 
 TEST_F(PrintJob, TheDialogOffersEveryPageAndTheChosenRangeIsPrinted) {
-    printer_.setPrintRange(QPrinter::PageRange);
-    printer_.setPageRanges(QPageRanges::fromString("2-3"));
-    int maxPage = 0;
-    AnswerPrintDialog(true, &maxPage);
+    Offered offered;
+    AnswerPrintDialog(true, &offered, 2, 3);
     PrintWithDialog(nullptr, printer_, EightChannels());
-    EXPECT_EQ(maxPage, 3);
+    EXPECT_EQ(offered.maxPage, 3);
     const auto pages = PdfPages(pdf_.string());
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].back(), "Owner Page 2 of 3");
     EXPECT_EQ(pages[1][1], "Channel 7:");
+
+    // The next Print starts again with every page, and prints them all.
+    fs::remove(pdf_); // else Qt's dialog asks whether to replace the file
+    AnswerPrintDialog(true, &offered);
+    PrintWithDialog(nullptr, printer_, EightChannels());
+    EXPECT_TRUE(offered.allPages);
+    EXPECT_EQ(PdfPages(pdf_.string()).size(), 3u);
+}
+
+TEST_F(PrintJob, DirectPrintPrintsEveryPageWithoutADialog) {
+    printer_.setPrintRange(QPrinter::PageRange);
+    printer_.setPageRanges(QPageRanges::fromString("2"));
+    ASSERT_TRUE(PrintDirect(nullptr, printer_, EightChannels()));
+    const auto pages = PdfPages(pdf_.string());
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[2].back(), "Owner Page 3 of 3");
 }
 
 TEST_F(PrintJob, CancellingTheDialogPrintsNothing) {
-    int maxPage = 0;
-    AnswerPrintDialog(false, &maxPage);
+    Offered offered;
+    AnswerPrintDialog(false, &offered);
     PrintWithDialog(nullptr, printer_, EightChannels());
     EXPECT_FALSE(fs::exists(pdf_));
 }

@@ -112,17 +112,23 @@ TEST_F(TreeBarInFrame, TheItemUnderTheMouseActsOnceAndTheRootIsSelectedAgain) {
     // A keyboard move to Product Information: the item under the mouse decides.
     m_bar->Tree()->setCurrentItem(Child(0));
     EXPECT_EQ(targets, std::vector<T>{T::OptionalFeatures});
+    QCoreApplication::processEvents();
     EXPECT_EQ(m_bar->Tree()->currentItem(), m_bar->Root());
 
-    // The same item again acts again.
-    m_bar->Tree()->setCurrentItem(Child(2));
+    // A click on the same item acts again, and afterwards only the root is highlighted.
+    QTest::mouseClick(m_bar->Tree()->viewport(), Qt::LeftButton, {},
+                      m_bar->Tree()->viewport()->mapFromGlobal(CentreOf(Child(2))));
+    QCoreApplication::processEvents();
     EXPECT_EQ(targets, (std::vector<T>{T::OptionalFeatures, T::OptionalFeatures}));
+    EXPECT_EQ(m_bar->Tree()->currentItem(), m_bar->Root());
+    EXPECT_EQ(m_bar->Tree()->selectedItems(), QList<QTreeWidgetItem*>{m_bar->Root()});
 }
 
 TEST_F(TreeBarInFrame, NothingUnderTheMouseDoesNothingButReselectsTheRoot) {
     QSignalSpy spy(m_bar, &CTreeBar::navigate);
     m_bar->SetCursorSource([] { return QPoint(-5000, -5000); });
     m_bar->Tree()->setCurrentItem(Child(1));
+    QCoreApplication::processEvents();
     EXPECT_EQ(spy.count(), 0);
     EXPECT_EQ(m_bar->Tree()->currentItem(), m_bar->Root());
 
