@@ -130,7 +130,7 @@ CProgramView::CProgramView(CProgramDoc* doc, const AppContext& app, QWidget* par
     m_grid = grid;
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_grid);
     setFocusProxy(m_grid);
     m_pTransfer = new TransferCommands(this, m_app);
@@ -543,7 +543,9 @@ void CProgramView::HideEditors() {
     }
     // The grid takes the focus first: a focused editor that hides hands the focus on to the
     // next widget, which for the grid reads as a Tab and would move the current cell.
-    QWidget* focus = QApplication::focusWidget();
+    // The window's own focus counts, not only the application's: while a dialog is in front
+    // (the transfer's progress), the window gets its focus back when the dialog goes.
+    QWidget* focus = window()->focusWidget();
     if (focus != nullptr && m_grid->viewport()->isAncestorOf(focus)) {
         m_grid->setFocus(Qt::OtherFocusReason);
     }

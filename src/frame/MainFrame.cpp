@@ -272,20 +272,7 @@ void CMainFrame::CreateTreeBar() {
 }
 
 void CMainFrame::SetFrameTitle(const QString& title) {
-    m_strTitle = title;
-    m_bSettingTitle = true;
     setWindowTitle(title);
-    m_bSettingTitle = false;
-}
-
-void CMainFrame::changeEvent(QEvent* event) {
-    // A maximised document window would append " - [its title]" to the main window's; the
-    // main title says type and band and nothing else.
-    if (event->type() == QEvent::WindowTitleChange && !m_bSettingTitle &&
-        windowTitle() != m_strTitle) {
-        SetFrameTitle(m_strTitle);
-    }
-    QMainWindow::changeEvent(event);
 }
 
 bool CMainFrame::TransferRunning() const {

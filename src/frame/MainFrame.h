@@ -54,8 +54,8 @@ public:
     bool ShowsDocumentMenu() const { return m_bDocumentMenu; }
     void ReplaceAboutText(const QString& text);
     void RemoveLanguageCommand();
-    // The main window's title, as the product refresh sets it; a maximised document window
-    // never adds its own to it.
+    // The main window's title, as the product refresh sets it (the document window keeps its
+    // own title to itself, maximised or not).
     void SetFrameTitle(const QString& title);
     // A transfer with the radio is running: every command that changes the document waits.
     bool TransferRunning() const;
@@ -111,7 +111,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     QAction* MakeAction(CommandId id, const TextPair& text, const QKeySequence& shortcut = {});
@@ -155,8 +154,6 @@ private:
     CTreeBar* m_pTreeBar = nullptr;
     LockKeyPanes* m_pLockKeys = nullptr;
     std::unique_ptr<PtyRadio> m_demoRadio;
-    QString m_strTitle;
-    bool m_bSettingTitle = false;
 };
 
 } // namespace velmora
