@@ -43,6 +43,7 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/bin/velmora-bench-codec
+	$(BUILD)/bin/velmora-bench-grid
 	$(BUILD)/bin/velmora-bench-gui
 	$(BUILD)/bin/velmora-bench-transfer
 

@@ -2,6 +2,7 @@
 // import never crashes; what it refuses it names by a line of the text, and every channel it
 // sets passes the edit rules as typing the row into the grid would, and survives being stored
 // in the image and read back.
+#include "channels/ChannelClipboard.h"
 #include "channels/ChannelTable.h"
 #include "channels/CsvImport.h"
 #include "channels/EditRules.h"
@@ -86,14 +87,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         }
         // Typing the row's new frequencies again is accepted, and changes nothing.
-        for (const int column : {1, 2}) {
+        for (const Column column : {Column::Rx, Column::Tx}) {
             // A cell the rows did not bring keeps what the grid had, in or out of this band,
             // as typing only the other cells would leave it.
-            if ((column == 2 && row[1].empty()) || row[column - 1] == grid[i][column - 1]) {
+            if ((column == Column::Tx && Cell(row, Column::Tx).empty()) ||
+                Cell(row, column) == Cell(grid[i], column)) {
                 continue;
             }
             const CommitResult again =
-                CommitCell(row, column, row[column - 1], band, CommitKey::Enter, lang);
+                CommitCell(row, column, Cell(row, column), band, CommitKey::Enter, lang);
             if (again.rejected || again.row != row) {
                 Fail("an imported frequency breaks the edit rules", i);
             }

@@ -288,9 +288,37 @@ inline constexpr TextPair ChirpCsvFileFilter{"CHIRP channel lists (*.csv)", "CHI
 inline constexpr TextPair UndoImport{"Import Channels", "导入信道"};
 inline constexpr TextPair UndoPaste{"Paste", "粘贴"};
 inline constexpr TextPair UndoEdit{"Edit", "编辑"};
+inline constexpr TextPair UndoCut{"Cut", "剪切"};
+inline constexpr TextPair UndoDelete{"Delete", "删除"};
+inline constexpr TextPair UndoInsertRow{"Insert Row", "插入行"};
+inline constexpr TextPair UndoDeleteRow{"Delete Row", "删除行"};
+inline constexpr TextPair UndoMoveUp{"Move Up", "上移"};
+inline constexpr TextPair UndoMoveDown{"Move Down", "下移"};
+inline constexpr TextPair UndoSort{"Sort", "排序"};
+inline constexpr TextPair UndoFillDown{"Fill Down", "向下填充"};
 inline constexpr TextPair MsgImportRefused{"No channel was imported. These rows were refused:",
                                            "没有导入任何信道。以下各行被拒绝："};
-inline constexpr TextPair MsgPasteRefused{"These rows were not pasted:", "以下各行未粘贴："};
+inline constexpr TextPair MsgPasteRefused{"Nothing was pasted. These rows were refused:",
+                                          "没有粘贴任何内容。以下各行被拒绝："};
+// Why a grid operation changed nothing. %1, %2 and %3 are filled in by the model.
+inline constexpr TextPair MsgNothingSelected{"No channel is selected.", "没有选中任何信道。"};
+inline constexpr TextPair MsgClipboardEmpty{"There is nothing to paste.", "没有可粘贴的内容。"};
+inline constexpr TextPair MsgPastePastEnd{
+    "%1 rows were copied, but only %2 fit from channel %3 to channel 199.",
+    "复制了 %1 行，但从信道 %3 到信道 199 只能放下 %2 行。"};
+inline constexpr TextPair MsgPasteTooWide{
+    "%1 cells were copied side by side, but only %2 fit from the %3 column to the last.",
+    "复制了并排的 %1 个单元格，但从“%3”列到最后一列只能放下 %2 个。"};
+inline constexpr TextPair MsgInsertRowInUse{
+    "No row was inserted: channel %1 is in use and would be pushed past channel 199.",
+    "没有插入行：信道 %1 正在使用，插入后会被挤出信道 199。"};
+inline constexpr TextPair MsgMoveUpAtTop{"Channel %1 is the first channel; it cannot move up.",
+                                         "信道 %1 是第一个信道，无法上移。"};
+inline constexpr TextPair MsgMoveDownAtEnd{"Channel %1 is the last channel; it cannot move down.",
+                                           "信道 %1 是最后一个信道，无法下移。"};
+inline constexpr TextPair MsgFillRefused{"Nothing was filled: channel %1: %2",
+                                         "没有填充任何内容：信道 %1：%2"};
+inline constexpr TextPair MsgNotFound{"\"%1\" was not found.", "找不到“%1”。"};
 inline constexpr TextPair MsgRefusedLine{"line %1: %2", "第 %1 行: %2"};
 inline constexpr TextPair MsgMoreRefused{"... and %1 more", "……另有 %1 行"};
 inline constexpr TextPair StatusImported{"%1 channels imported from %2", "已从 %2 导入 %1 个信道"};
@@ -353,6 +381,8 @@ inline constexpr TextPair CsvBadChannel{"'%1' is not a channel number (0-199)",
                                         "“%1”不是信道号（0-199）"};
 inline constexpr TextPair CsvBadCell{"%1 '%2': %3", "%1“%2”：%3"};
 inline constexpr TextPair CsvNotAValue{"not a value this column takes", "该列不接受此值"};
+inline constexpr TextPair CsvBadNameChars{"a name holds only 0-9, A-Z, - and _",
+                                          "信道名字只能含 0-9、A-Z、- 和 _"};
 inline constexpr TextPair CsvPasteColumns{
     "a pasted row has the channel number and 8 cells, or 8 cells",
     "粘贴的行应为信道号加8个单元格，或8个单元格"};

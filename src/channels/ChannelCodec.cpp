@@ -97,18 +97,19 @@ std::string_view PowerText(std::uint8_t flags, Language lang) {
 // `existed`: the record held a channel before this write.
 std::uint8_t EncodeFlags(std::uint8_t flags, const ChannelTexts& texts, bool existed) {
     std::uint8_t power = record::PowerLow;
-    if (existed && texts[4].empty() && (flags & record::PowerMask) == record::PowerMask) {
+    if (existed && Cell(texts, Column::Power).empty() &&
+        (flags & record::PowerMask) == record::PowerMask) {
         // The radio's power bits 11 show as an empty cell; writing the row back (after an edit
         // of another cell) keeps them instead of quietly lowering the channel's power.
         power = record::PowerMask;
-    } else if (txt::PowerHigh.Matches(texts[4])) {
+    } else if (txt::PowerHigh.Matches(Cell(texts, Column::Power))) {
         power = record::PowerHigh;
-    } else if (txt::PowerMiddle.Matches(texts[4])) {
+    } else if (txt::PowerMiddle.Matches(Cell(texts, Column::Power))) {
         power = record::PowerMiddle;
     }
     // Unknown words keep the radio's safe defaults: locked, scanned.
-    const bool unlocked = txt::LockOff.Matches(texts[5]);
-    const bool noScan = txt::ScanNo.Matches(texts[6]);
+    const bool unlocked = txt::LockOff.Matches(Cell(texts, Column::Lock));
+    const bool noScan = txt::ScanNo.Matches(Cell(texts, Column::ScanAdd));
     flags &= static_cast<std::uint8_t>(~(record::PowerMask | record::LockBit | record::ScanBit));
     flags |= power;
     flags |= unlocked ? 0 : record::LockBit;
@@ -236,21 +237,24 @@ ChannelTexts DecodeChannel(const MemoryImage& image, int i, Language lang) {
     const std::size_t at = RecordOffset(i);
     const std::span<const std::uint8_t, kChannelRecordSize> rec(image.data() + at,
                                                                 kChannelRecordSize);
-    texts[0] = DecodeFrequency(rec.subspan<record::RxFrequency, 4>());
-    texts[1] = DecodeFrequency(rec.subspan<record::TxFrequency, 4>());
-    texts[2] = DecodeTone(rec[record::DecodeToneHi], rec[record::DecodeToneLo], lang);
-    texts[3] = DecodeTone(rec[record::EncodeToneHi], rec[record::EncodeToneLo], lang);
+    Cell(texts, Column::Rx) = DecodeFrequency(rec.subspan<record::RxFrequency, 4>());
+    Cell(texts, Column::Tx) = DecodeFrequency(rec.subspan<record::TxFrequency, 4>());
+    Cell(texts, Column::DecodeTone) =
+        DecodeTone(rec[record::DecodeToneHi], rec[record::DecodeToneLo], lang);
+    Cell(texts, Column::EncodeTone) =
+        DecodeTone(rec[record::EncodeToneHi], rec[record::EncodeToneLo], lang);
     const std::uint8_t flags = rec[record::Flags];
-    texts[4] = PowerText(flags, lang);
-    texts[5] = ((flags & record::LockBit) ? txt::LockOn : txt::LockOff).In(lang);
-    texts[6] = ((flags & record::ScanBit) ? txt::ScanYes : txt::ScanNo).In(lang);
+    Cell(texts, Column::Power) = PowerText(flags, lang);
+    Cell(texts, Column::Lock) = ((flags & record::LockBit) ? txt::LockOn : txt::LockOff).In(lang);
+    Cell(texts, Column::ScanAdd) =
+        ((flags & record::ScanBit) ? txt::ScanYes : txt::ScanNo).In(lang);
     const std::size_t name = NameOffset(i);
     for (std::size_t k = 0; k < kChannelNameSize; ++k) {
         const std::optional<char> c = DecodeNameChar(image[name + k]);
         if (!c) {
             break;
         }
-        texts[7] += *c;
+        Cell(texts, Column::Name) += *c;
     }
     return texts;
 }
@@ -261,7 +265,7 @@ void EncodeChannel(MemoryImage& image, int i, const ChannelTexts& texts) {
     }
     const std::size_t at = RecordOffset(i);
     const std::span<std::uint8_t, kChannelRecordSize> rec(image.data() + at, kChannelRecordSize);
-    if (texts[0].empty()) {
+    if (Cell(texts, Column::Rx).empty()) {
         // Only the record is cleared; the radio ignores the name of an empty channel, and its
         // bytes are left as they were.
         std::fill(rec.begin(), rec.end(), kNoByte);
@@ -273,16 +277,16 @@ void EncodeChannel(MemoryImage& image, int i, const ChannelTexts& texts) {
     // from 1000 MHz up) survives an edit of another cell of the row.
     for (const std::size_t f : {record::RxFrequency, record::TxFrequency}) {
         const std::span<std::uint8_t, 4> stored(rec.data() + f, 4);
-        const std::string& text = texts[f == record::RxFrequency ? 0 : 1];
+        const std::string& text = Cell(texts, f == record::RxFrequency ? Column::Rx : Column::Tx);
         if (!existed || DecodeFrequency(stored) != text) {
             const auto bytes = EncodeFrequency(text);
             std::copy(bytes.begin(), bytes.end(), stored.begin());
         }
     }
     for (const auto& [hiAt, loAt, column] :
-         {std::tuple{record::DecodeToneHi, record::DecodeToneLo, 2},
-          std::tuple{record::EncodeToneHi, record::EncodeToneLo, 3}}) {
-        const std::string& text = texts[column];
+         {std::tuple{record::DecodeToneHi, record::DecodeToneLo, Column::DecodeTone},
+          std::tuple{record::EncodeToneHi, record::EncodeToneLo, Column::EncodeTone}}) {
+        const std::string& text = Cell(texts, column);
         const bool same = existed && (DecodeTone(rec[hiAt], rec[loAt], Language::English) == text ||
                                       DecodeTone(rec[hiAt], rec[loAt], Language::Chinese) == text);
         if (!same) {
@@ -293,8 +297,9 @@ void EncodeChannel(MemoryImage& image, int i, const ChannelTexts& texts) {
     }
     rec[record::Flags] = EncodeFlags(rec[record::Flags], texts, existed);
     const std::size_t name = NameOffset(i);
+    const std::string& nameText = Cell(texts, Column::Name);
     for (std::size_t k = 0; k < kChannelNameSize; ++k) {
-        image[name + k] = k < texts[7].size() ? EncodeNameChar(texts[7][k]) : kNoByte;
+        image[name + k] = k < nameText.size() ? EncodeNameChar(nameText[k]) : kNoByte;
     }
 }
 

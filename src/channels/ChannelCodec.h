@@ -19,6 +19,7 @@
 #pragma once
 
 #include "app/Texts.h"
+#include "channels/ChannelColumn.h"
 #include "image/MemoryImage.h"
 
 #include <array>
@@ -51,10 +52,6 @@ inline constexpr std::uint8_t PowerLow = 0x00;
 inline constexpr std::uint8_t LockBit = 0x08;
 inline constexpr std::uint8_t ScanBit = 0x04;
 } // namespace record
-
-// The eight cell texts of a channel row: Rx, Tx, decode tone, encode tone, power, lock,
-// scan add, name (grid columns 1 to 8 at indexes 0 to 7).
-using ChannelTexts = std::array<std::string, 8>;
 
 // A channel is empty when the top byte of its Rx frequency is 00 or FF. Indexes outside
 // 0..199 count as empty.

@@ -1,5 +1,6 @@
 #include "channels/ChirpCsv.h"
 
+#include "channels/CellInput.h"
 #include "channels/CsvChannels.h"
 #include "channels/DecimalText.h"
 
@@ -132,21 +133,22 @@ std::string ExportChirpCsv(const ChannelGridTexts& grid) {
     csv += "\r\n";
     for (std::size_t channel = 0; channel < grid.size(); ++channel) {
         const ChannelTexts& row = grid[channel];
-        if (row[0].empty()) {
+        if (Cell(row, Column::Rx).empty()) {
             continue;
         }
-        const std::int32_t rx = FrequencyUnits(row[0]);
+        const std::int32_t rx = FrequencyUnits(Cell(row, Column::Rx));
         std::string duplex;
         std::int32_t offset = 0;
-        if (row[1].empty()) {
+        if (Cell(row, Column::Tx).empty()) {
             duplex = "off";
-        } else if (const std::int32_t tx = FrequencyUnits(row[1]); tx != rx) {
+        } else if (const std::int32_t tx = FrequencyUnits(Cell(row, Column::Tx)); tx != rx) {
             const std::int32_t shift = tx > rx ? tx - rx : rx - tx;
             duplex = shift > kMaxOffsetUnits ? "split" : tx > rx ? "+" : "-";
             offset = duplex == "split" ? tx : shift;
         }
-        const Tone rxTone = ParseTone(row[2]); // decode: what opens the receiver
-        const Tone txTone = ParseTone(row[3]); // encode: what goes out
+        const Tone rxTone =
+            ParseTone(Cell(row, Column::DecodeTone)); // decode: what opens the receiver
+        const Tone txTone = ParseTone(Cell(row, Column::EncodeTone)); // encode: what goes out
         std::string mode, rTone(kDefaultTone), cTone(kDefaultTone), txCode(kDefaultDcs),
             rxCode(kDefaultDcs), cross = "Tone->Tone";
         std::string polarity = {txTone.polarity, rxTone.polarity};
@@ -176,11 +178,12 @@ std::string ExportChirpCsv(const ChannelGridTexts& grid) {
                 rxCode = rxTone.code;
             }
         }
-        const std::string_view power = txt::PowerMiddle.Matches(row[4]) ? kWattsMiddle
-                                       : txt::PowerLow.Matches(row[4])  ? kWattsLow
-                                                                        : kWattsHigh;
+        const std::string& powerText = Cell(row, Column::Power);
+        const std::string_view power = txt::PowerMiddle.Matches(powerText) ? kWattsMiddle
+                                       : txt::PowerLow.Matches(powerText)  ? kWattsLow
+                                                                           : kWattsHigh;
         const std::string fields[] = {std::to_string(channel),
-                                      row[7],
+                                      Cell(row, Column::Name),
                                       Megahertz(rx, true),
                                       duplex,
                                       Megahertz(offset, true),
@@ -193,9 +196,10 @@ std::string ExportChirpCsv(const ChannelGridTexts& grid) {
                                       cross,
                                       "FM",
                                       TuningStep(rx),
-                                      txt::ScanNo.Matches(row[6]) ? "S" : "",
+                                      txt::ScanNo.Matches(Cell(row, Column::ScanAdd)) ? "S" : "",
                                       std::string(power),
-                                      txt::LockOff.Matches(row[5]) ? "unlocked" : "locked",
+                                      txt::LockOff.Matches(Cell(row, Column::Lock)) ? "unlocked"
+                                                                                    : "locked",
                                       "",
                                       "",
                                       "",
@@ -243,9 +247,12 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             }
             return {};
         };
-        const std::int32_t rx = FrequencyUnits(get("Frequency"));
-        if (rx == 0) {
-            continue; // an unused memory of the other program
+        // An empty or zero frequency is an unused memory of the other program; text that is no
+        // frequency goes on to the Rx check, which refuses it.
+        const std::optional<std::int32_t> parsedRx = ParseFrequencyText(get("Frequency"));
+        const std::int32_t rx = parsedRx.value_or(-1);
+        if (rx == 0 || get("Frequency").empty()) {
+            continue;
         }
         const std::optional<int> channel = ParseChannelNumber(get("Location"));
         if (!channel) {
@@ -254,10 +261,16 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             continue;
         }
         ImportCells cells;
-        cells[0] = rx > 0 ? Megahertz(rx, false) : std::string(get("Frequency"));
+        cells[Index(Column::Rx)] = rx > 0 ? Megahertz(rx, false) : std::string(get("Frequency"));
 
         const std::string duplex = Lower(get("Duplex"));
-        const std::int32_t offset = FrequencyUnits(get("Offset"));
+        const std::optional<std::int32_t> parsedOffset =
+            get("Offset").empty() ? 0 : ParseFrequencyText(get("Offset"));
+        if (!parsedOffset && (duplex == "+" || duplex == "-" || duplex == "split")) {
+            result.rejected.push_back({row.line, Refused("Offset", get("Offset"), lang)});
+            continue;
+        }
+        const std::int32_t offset = parsedOffset.value_or(0);
         std::optional<std::int32_t> tx = rx;
         if (duplex == "+") {
             tx = Clamped(std::int64_t{rx} + offset);
@@ -272,7 +285,9 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             continue;
         }
         // A Tx frequency of zero or below is left for the band check to refuse.
-        cells[1] = !tx ? std::string() : *tx <= 0 ? std::string("0") : Megahertz(*tx, false);
+        cells[Index(Column::Tx)] = !tx        ? std::string()
+                                   : *tx <= 0 ? std::string("0")
+                                              : Megahertz(*tx, false);
 
         const std::string_view polarity = get("DtcsPolarity");
         const bool polarityOk =
@@ -321,8 +336,8 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             result.rejected.push_back({row.line, Refused("Tone", get("Tone"), lang)});
             continue;
         }
-        cells[2] = rxTone;
-        cells[3] = txTone;
+        cells[Index(Column::DecodeTone)] = rxTone;
+        cells[Index(Column::EncodeTone)] = txTone;
 
         const std::string_view watts = get("Power");
         if (!watts.empty() && watts.find_first_of("0123456789") == std::string_view::npos) {
@@ -330,15 +345,16 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             continue;
         }
         const double level = watts.empty() ? kHighFromWatts : ParseLeadingDecimal(watts);
-        cells[4] = std::string((level >= kHighFromWatts     ? txt::PowerHigh
-                                : level >= kMiddleFromWatts ? txt::PowerMiddle
-                                                            : txt::PowerLow)
-                                   .In(lang));
+        cells[Index(Column::Power)] = std::string((level >= kHighFromWatts     ? txt::PowerHigh
+                                                   : level >= kMiddleFromWatts ? txt::PowerMiddle
+                                                                               : txt::PowerLow)
+                                                      .In(lang));
 
         const std::string comment = Lower(get("Comment"));
         const bool unlocked = comment.find("unlocked") != std::string::npos;
-        cells[5] = std::string((unlocked ? txt::LockOff : txt::LockOn).In(lang));
-        cells[6] = std::string((get("Skip") == "S" ? txt::ScanNo : txt::ScanYes).In(lang));
+        cells[Index(Column::Lock)] = std::string((unlocked ? txt::LockOff : txt::LockOn).In(lang));
+        cells[Index(Column::ScanAdd)] =
+            std::string((get("Skip") == "S" ? txt::ScanNo : txt::ScanYes).In(lang));
 
         // Other programs' names may be longer or hold characters this radio has no code for:
         // keep what the radio can show.
@@ -349,7 +365,7 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
                 name += upper;
             }
         }
-        cells[7] = name;
+        cells[Index(Column::Name)] = name;
 
         if (std::optional<std::string> reason =
                 ApplyImportedRow(result.grid, *channel, cells, band, lang)) {

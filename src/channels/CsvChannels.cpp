@@ -21,16 +21,15 @@ std::string CsvField(std::string_view text) {
 
 std::string ExportChannelsCsv(const ChannelGridTexts& grid, Language lang) {
     std::string csv;
-    for (std::size_t column = 0; column < std::size(txt::ColumnTitles); ++column) {
-        if (column > 0) {
-            csv += ',';
-        }
-        csv += CsvField(txt::ColumnTitles[column].In(lang));
+    csv += CsvField(ChannelNumberTitle().In(lang));
+    for (Column column : kColumns) {
+        csv += ',';
+        csv += CsvField(ColumnTitle(column).In(lang));
     }
     csv += "\r\n";
     for (std::size_t channel = 0; channel < grid.size(); ++channel) {
         const ChannelTexts& row = grid[channel];
-        if (row[0].empty()) {
+        if (Cell(row, Column::Rx).empty()) {
             continue;
         }
         csv += std::to_string(channel);

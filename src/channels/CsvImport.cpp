@@ -1,9 +1,9 @@
 #include "channels/CsvImport.h"
 
+#include "channels/CellInput.h"
 #include "channels/ChirpCsv.h"
 #include "channels/CsvReader.h"
 #include "channels/EditRules.h"
-#include "channels/ToneTable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,21 +12,6 @@
 namespace velmora {
 
 namespace {
-
-constexpr int kCellCount = 8;
-constexpr int kNameLength = 8;
-constexpr int kColumnTone1 = 3, kColumnTone2 = 4, kColumnPower = 5, kColumnLock = 6,
-              kColumnScan = 7, kColumnName = 8;
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
-}
 
 std::optional<std::string> Word(std::string_view text, std::initializer_list<TextPair> words,
                                 Language lang) {
@@ -42,51 +27,54 @@ std::optional<std::string> CanonicalTone(std::string_view text, Language lang) {
     if (txt::ToneNone.Matches(text)) {
         return std::string(txt::ToneNone.In(lang));
     }
-    static const std::vector<std::string> list = BuildToneList(Language::English);
-    const std::string upper = Upper(text);
+    const std::vector<std::string>& list = ListEntries(Column::DecodeTone, Language::English);
+    std::string upper(text);
+    for (char& c : upper) {
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
     if (std::find(list.begin() + 1, list.end(), upper) != list.end()) {
         return upper;
     }
     return std::nullopt;
 }
 
-std::optional<std::string> CanonicalName(std::string_view text) {
-    std::string name = Upper(text);
-    if (name.size() > kNameLength) {
-        return std::nullopt;
-    }
-    for (char c : name) {
-        if (EncodeNameChar(c) == 0xFF) {
-            return std::nullopt;
-        }
-    }
-    return name;
-}
+// The cell text the grid would hold for what a file says, or why the column's drop-down or
+// editor could never produce it.
+struct Canonical {
+    std::optional<std::string> text;
+    TextPair why = txt::CsvNotAValue;
+};
 
-// The cell text the grid would hold for what a file says, or nothing when the column's
-// drop-down or editor could never produce it.
-std::optional<std::string> CanonicalCell(int column, std::string_view text, Language lang) {
+Canonical CanonicalCell(Column column, std::string_view text, Language lang) {
     switch (column) {
-    case kColumnTone1:
-    case kColumnTone2:
-        return CanonicalTone(text, lang);
-    case kColumnPower:
-        return Word(text, {txt::PowerHigh, txt::PowerMiddle, txt::PowerLow}, lang);
-    case kColumnLock:
-        return Word(text, {txt::LockOn, txt::LockOff}, lang);
-    case kColumnScan:
-        return Word(text, {txt::ScanYes, txt::ScanNo}, lang);
-    case kColumnName:
-        return CanonicalName(text);
+    case Column::DecodeTone:
+    case Column::EncodeTone:
+        return {CanonicalTone(text, lang)};
+    case Column::Power:
+        return {Word(text, {txt::PowerHigh, txt::PowerMiddle, txt::PowerLow}, lang)};
+    case Column::Lock:
+        return {Word(text, {txt::LockOn, txt::LockOff}, lang)};
+    case Column::ScanAdd:
+        return {Word(text, {txt::ScanYes, txt::ScanNo}, lang)};
+    case Column::Name: {
+        std::optional<std::string> name = NameText(text);
+        if (!name) {
+            return {std::nullopt, txt::CsvBadNameChars};
+        }
+        if (name->size() > kNameLimit) {
+            return {std::nullopt};
+        }
+        return {std::move(name)};
+    }
     default:
-        return std::string(text);
+        return {std::string(text)};
     }
 }
 
-std::string CellReason(int column, std::string_view text, TextPair why, Language lang) {
-    return FillText(txt::CsvBadCell, lang,
-                    {std::string(txt::ColumnTitles[column].In(lang)), std::string(text),
-                     std::string(why.In(lang))});
+std::string CellReason(Column column, std::string_view text, TextPair why, Language lang) {
+    return FillText(
+        txt::CsvBadCell, lang,
+        {std::string(ColumnTitle(column).In(lang)), std::string(text), std::string(why.In(lang))});
 }
 
 void Finish(CsvImportResult& result, const std::set<int>& changed) {
@@ -98,18 +86,25 @@ CsvImportResult ImportVelmoraRows(const CsvParse& parse, const ChannelGridTexts&
                                   const BandLimits& band, Language lang) {
     CsvImportResult result{grid, {}, {}};
     const std::vector<std::string>& header = parse.rows.front().fields;
-    std::array<int, 1 + kCellCount> fieldOf{}; // grid column -> field index, -1 when absent
+    // Field index of the channel number and of each column in Column order, -1 when absent.
+    int numberField = -1;
+    std::array<int, kColumnCount> fieldOf{};
     fieldOf.fill(-1);
     for (std::size_t field = 0; field < header.size(); ++field) {
-        for (int column = 0; column <= kCellCount; ++column) {
-            if (fieldOf[column] < 0 &&
-                txt::ColumnTitles[column].Matches(TrimBlanks(header[field]))) {
-                fieldOf[column] = static_cast<int>(field);
+        const std::string_view title = TrimBlanks(header[field]);
+        if (numberField < 0 && ChannelNumberTitle().Matches(title)) {
+            numberField = static_cast<int>(field);
+        }
+        for (Column column : kColumns) {
+            if (fieldOf[Index(column)] < 0 && ColumnTitle(column).Matches(title)) {
+                fieldOf[Index(column)] = static_cast<int>(field);
             }
         }
     }
     const std::size_t needed =
-        static_cast<std::size_t>(*std::max_element(fieldOf.begin(), fieldOf.end())) + 1;
+        static_cast<std::size_t>(
+            std::max(numberField, *std::max_element(fieldOf.begin(), fieldOf.end()))) +
+        1;
     std::set<int> changed;
     for (std::size_t at = 1; at < parse.rows.size(); ++at) {
         const CsvRow& row = parse.rows[at];
@@ -119,7 +114,7 @@ CsvImportResult ImportVelmoraRows(const CsvParse& parse, const ChannelGridTexts&
                                                            std::to_string(header.size())})});
             continue;
         }
-        const std::string_view number = TrimBlanks(row.fields[fieldOf[0]]);
+        const std::string_view number = TrimBlanks(row.fields[numberField]);
         const std::optional<int> channel = ParseChannelNumber(number);
         if (!channel) {
             result.rejected.push_back(
@@ -127,9 +122,9 @@ CsvImportResult ImportVelmoraRows(const CsvParse& parse, const ChannelGridTexts&
             continue;
         }
         ImportCells cells;
-        for (int column = 1; column <= kCellCount; ++column) {
-            if (fieldOf[column] >= 0) {
-                cells[column - 1] = std::string(TrimBlanks(row.fields[fieldOf[column]]));
+        for (Column column : kColumns) {
+            if (const int field = fieldOf[Index(column)]; field >= 0) {
+                cells[Index(column)] = std::string(TrimBlanks(row.fields[field]));
             }
         }
         if (std::optional<std::string> reason =
@@ -148,7 +143,7 @@ bool IsVelmoraHeader(const std::vector<std::string>& fields) {
         return std::any_of(fields.begin(), fields.end(),
                            [&](const std::string& f) { return title.Matches(TrimBlanks(f)); });
     };
-    return has(txt::ColumnTitles[0]) && has(txt::ColumnTitles[1]);
+    return has(ChannelNumberTitle()) && has(ColumnTitle(Column::Rx));
 }
 
 CsvFormat FormatOf(const CsvParse& parse) {
@@ -186,22 +181,23 @@ std::optional<std::string> ApplyImportedRow(ChannelGridTexts& grid, int channel,
                                             const ImportCells& cells, const BandLimits& band,
                                             Language lang) {
     ChannelTexts row = grid[static_cast<std::size_t>(channel)];
-    if (cells[0] && cells[0]->empty()) {
+    if (const std::optional<std::string>& rx = cells[Index(Column::Rx)]; rx && rx->empty()) {
         grid[static_cast<std::size_t>(channel)] = ChannelTexts{};
         return std::nullopt;
     }
-    for (int column = 1; column <= kCellCount; ++column) {
-        const std::optional<std::string>& cell = cells[column - 1];
-        if (!cell) {
+    for (Column column : kColumns) {
+        const std::optional<std::string>& cell = cells[Index(column)];
+        // A list has no empty entry: an empty cell there says as little as a missing column.
+        if (!cell || (IsListColumn(column) && cell->empty())) {
             continue;
         }
         std::string text = *cell;
-        if (column > 2 && !(column == kColumnName && text.empty())) {
-            std::optional<std::string> canonical = CanonicalCell(column, text, lang);
-            if (!canonical) {
-                return CellReason(column, text, txt::CsvNotAValue, lang);
+        if (!IsFrequencyColumn(column) && !text.empty()) {
+            Canonical canonical = CanonicalCell(column, text, lang);
+            if (!canonical.text) {
+                return CellReason(column, text, canonical.why, lang);
             }
-            text = std::move(*canonical);
+            text = std::move(*canonical.text);
         }
         const CommitResult commit = CommitCell(row, column, text, band, CommitKey::Enter, lang);
         if (commit.rejected) {
@@ -234,70 +230,6 @@ CsvImportResult ImportChannelsCsv(std::string_view text, const ChannelGridTexts&
     }
     const int line = parse.rows.empty() ? 1 : parse.rows.front().line;
     return {grid, {}, {{line, std::string(txt::CsvNoHeader.In(lang))}}};
-}
-
-CsvImportResult PasteChannelRows(std::string_view tsv, const ChannelGridTexts& grid,
-                                 int firstChannel, const BandLimits& band, Language lang) {
-    CsvImportResult result{grid, {}, {}};
-    const CsvParse parse = ParseCsv(tsv, '\t');
-    if (parse.badLine > 0) {
-        result.rejected.push_back({parse.badLine, std::string(txt::CsvOpenQuote.In(lang))});
-        return result;
-    }
-    std::set<int> changed;
-    int next = firstChannel;
-    for (const CsvRow& row : parse.rows) {
-        const std::size_t count = row.fields.size();
-        if (count != kCellCount && count != kCellCount + 1) {
-            result.rejected.push_back({row.line, std::string(txt::CsvPasteColumns.In(lang))});
-            ++next;
-            continue;
-        }
-        const std::size_t first = count - kCellCount;
-        std::optional<int> channel;
-        if (first == 1) {
-            const std::string_view number = TrimBlanks(row.fields[0]);
-            channel = ParseChannelNumber(number);
-            if (!channel) {
-                result.rejected.push_back(
-                    {row.line, FillText(txt::CsvBadChannel, lang, {std::string(number)})});
-                continue;
-            }
-        } else {
-            channel = ParseChannelNumber(std::to_string(next++));
-            if (!channel) {
-                result.rejected.push_back(
-                    {row.line, FillText(txt::CsvBadChannel, lang, {std::to_string(next - 1)})});
-                continue;
-            }
-        }
-        ImportCells cells;
-        for (int column = 0; column < kCellCount; ++column) {
-            cells[column] = std::string(TrimBlanks(row.fields[first + column]));
-        }
-        if (std::optional<std::string> reason =
-                ApplyImportedRow(result.grid, *channel, cells, band, lang)) {
-            result.rejected.push_back({row.line, std::move(*reason)});
-        } else {
-            changed.insert(*channel);
-        }
-    }
-    Finish(result, changed);
-    return result;
-}
-
-std::string CopyChannelRows(const ChannelGridTexts& grid, int first, int last) {
-    std::string tsv;
-    for (int channel = std::max(first, 0); channel <= std::min(last, kChannelCount - 1);
-         ++channel) {
-        tsv += std::to_string(channel);
-        for (const std::string& cell : grid[static_cast<std::size_t>(channel)]) {
-            tsv += '\t';
-            tsv += cell;
-        }
-        tsv += "\r\n";
-    }
-    return tsv;
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 // Channel rows coming in from outside: a CSV file in the layout export-csv writes (or the
-// CHIRP-style layout other radio programs exchange), and rows pasted from a spreadsheet.
+// CHIRP-style layout other radio programs exchange), and rows pasted from a spreadsheet
+// (ChannelClipboard.h).
 //
 // Every row goes through the same edit rules as typing into the grid (CommitCell): the band
 // limits, the 2.5/6.25 kHz raster and the defaults of a new channel. A row the rules refuse
@@ -41,22 +42,15 @@ CsvFormat DetectCsvFormat(std::string_view text);
 CsvImportResult ImportChannelsCsv(std::string_view text, const ChannelGridTexts& grid,
                                   const BandLimits& band, Language lang);
 
-// Tab-separated rows as a spreadsheet copies them (no header needed; columns: channel number
-// then the eight cells, or the eight cells alone starting at `firstChannel`). `line` in a
-// rejection counts the pasted lines from 1.
-CsvImportResult PasteChannelRows(std::string_view tsv, const ChannelGridTexts& grid,
-                                 int firstChannel, const BandLimits& band, Language lang);
-
-// Rows first..last (clamped to 0..199) as tab-separated text with their channel numbers and
-// CR LF line ends, empty channels included so that pasting them back clears those channels.
-std::string CopyChannelRows(const ChannelGridTexts& grid, int first, int last);
-
-// The cells a row brings for the eight grid columns; nullopt where the file has no such column.
-using ImportCells = std::array<std::optional<std::string>, 8>;
+// The cells a row brings, in Column order; nullopt where the file has no such column.
+using ImportCells = std::array<std::optional<std::string>, kColumnCount>;
 
 // Sets one channel from a row as in-place editing would, the Rx cell first. Words are taken in
-// either language and stored in `lang`. Returns the reason when the row is refused; the grid
-// is then unchanged.
+// either language and stored in `lang`; names in upper case. An empty Rx cell clears the
+// channel. An empty tone, power, lock or scan cell says no more than a missing column: a new
+// channel gets its default, an existing one keeps its value (an empty Tx cell still means no
+// transmit frequency, an empty name no name). Returns the reason when the row is refused; the
+// grid is then unchanged.
 std::optional<std::string> ApplyImportedRow(ChannelGridTexts& grid, int channel,
                                             const ImportCells& cells, const BandLimits& band,
                                             Language lang);

@@ -1,5 +1,6 @@
 #include "channels/EditRules.h"
 
+#include "channels/CellInput.h"
 #include "channels/DecimalMultiply.h"
 #include "channels/DecimalText.h"
 
@@ -12,8 +13,6 @@ namespace {
 constexpr std::int32_t kStep2500Hz = 250;
 constexpr std::int32_t kStep6250Hz = 625;
 
-enum Column { kColumnRx = 1, kColumnTx = 2, kColumnDecodeTone = 3, kColumnName = 8 };
-
 struct FrequencyCheck {
     std::string text;                // the cell text: the frequency that will be stored
     std::optional<TextPair> message; // why it was refused, if it was
@@ -21,7 +20,12 @@ struct FrequencyCheck {
 
 FrequencyCheck CheckFrequency(std::string_view editorText, BandLimits band) {
     FrequencyCheck check;
-    const std::int32_t units = FrequencyUnits(editorText);
+    const std::optional<std::int32_t> parsed = ParseFrequencyText(editorText);
+    if (!parsed) {
+        check.message = txt::MsgOutOfRange;
+        return check;
+    }
+    const std::int32_t units = *parsed;
     // The cell shows the frequency that was checked and will be stored: digits below 10 Hz
     // are dropped, not rounded, since rounding 438.012509 up to 438.01251 would store a
     // frequency off the channel raster that no check has seen.
@@ -36,50 +40,46 @@ FrequencyCheck CheckFrequency(std::string_view editorText, BandLimits band) {
 
 } // namespace
 
-CommitResult CommitCell(const ChannelTexts& row, int column, std::string_view editorText,
+CommitResult CommitCell(const ChannelTexts& row, Column column, std::string_view editorText,
                         BandLimits band, CommitKey /*key*/, Language lang) {
     CommitResult result{row, std::nullopt, false};
     ChannelTexts& out = result.row;
-    const bool rxWasEmpty = row[0].empty();
-    const bool txWasEmpty = row[1].empty();
+    const bool rxWasEmpty = Cell(row, Column::Rx).empty();
+    const bool txWasEmpty = Cell(row, Column::Tx).empty();
 
-    if (column == kColumnRx || column == kColumnTx) {
-        if (editorText.empty()) {
-            if (column == kColumnRx) {
-                out = ChannelTexts{};
-            } else {
-                out[1].clear();
-            }
-            return result;
-        }
-        FrequencyCheck check = CheckFrequency(editorText, band);
-        if (check.message) {
-            result.message = check.message;
-            result.rejected = true;
-            return result;
-        }
-        if (column == kColumnTx) {
-            out[1] = rxWasEmpty ? std::string() : std::move(check.text);
-            return result;
-        }
-        if (rxWasEmpty) {
-            out[0] = check.text;
-            out[1] = std::move(check.text);
-            out[2] = txt::ToneNone.In(lang);
-            out[3] = txt::ToneNone.In(lang);
-            out[4] = txt::PowerHigh.In(lang);
-            out[5] = txt::LockOn.In(lang);
-            out[6] = txt::ScanYes.In(lang);
-            out[7].clear();
+    if (!IsFrequencyColumn(column)) {
+        Cell(out, column) = rxWasEmpty && txWasEmpty ? std::string() : std::string(editorText);
+        return result;
+    }
+    if (editorText.empty()) {
+        if (column == Column::Rx) {
+            out = ChannelTexts{};
         } else {
-            out[0] = std::move(check.text);
+            Cell(out, Column::Tx).clear();
         }
         return result;
     }
-
-    if (column >= kColumnDecodeTone && column <= kColumnName) {
-        const std::size_t cell = static_cast<std::size_t>(column - 1);
-        out[cell] = rxWasEmpty && txWasEmpty ? std::string() : std::string(editorText);
+    FrequencyCheck check = CheckFrequency(editorText, band);
+    if (check.message) {
+        result.message = check.message;
+        result.rejected = true;
+        return result;
+    }
+    if (column == Column::Tx) {
+        Cell(out, Column::Tx) = rxWasEmpty ? std::string() : std::move(check.text);
+        return result;
+    }
+    if (rxWasEmpty) {
+        Cell(out, Column::Rx) = check.text;
+        Cell(out, Column::Tx) = std::move(check.text);
+        Cell(out, Column::DecodeTone) = txt::ToneNone.In(lang);
+        Cell(out, Column::EncodeTone) = txt::ToneNone.In(lang);
+        Cell(out, Column::Power) = txt::PowerHigh.In(lang);
+        Cell(out, Column::Lock) = txt::LockOn.In(lang);
+        Cell(out, Column::ScanAdd) = txt::ScanYes.In(lang);
+        Cell(out, Column::Name).clear();
+    } else {
+        Cell(out, Column::Rx) = std::move(check.text);
     }
     return result;
 }

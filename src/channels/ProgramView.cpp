@@ -37,7 +37,7 @@ namespace velmora {
 namespace {
 
 constexpr int kRowCount = kChannelCount; // grid rows 1..200
-constexpr int kColumnCount = 8;          // grid columns 1..8
+constexpr int kGridColumnCount = 8;      // grid columns 1..8
 constexpr int kColumnRx = 1;
 constexpr int kColumnTx = 2;
 constexpr int kColumnDecodeTone = 3;
@@ -54,7 +54,7 @@ constexpr int kNameTypingLimit = 6;
 const QColor kHeaderColour(0x00, 0x32, 0xF0);
 
 // Widths of grid columns 0..8 in units of the label column's base width.
-constexpr double kWidthFactor[kColumnCount + 1] = {0.5, 1.3, 1.3, 1.1, 1.1, 1.0, 1.0, 1.0, 1.0};
+constexpr double kWidthFactor[kGridColumnCount + 1] = {0.5, 1.3, 1.3, 1.1, 1.1, 1.0, 1.0, 1.0, 1.0};
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -80,7 +80,7 @@ QStringList ToStringList(const std::vector<std::string>& items) {
 // The table with the two hooks the view needs from it: the cell being left, before the table
 // scrolls the new cell into sight (so that a scroll never throws away the edit of the cell the
 // user is leaving), and the keys typed while the table itself has the focus.
-class ChannelGrid : public QTableWidget {
+class GridTable : public QTableWidget {
 public:
     using QTableWidget::QTableWidget;
 
@@ -124,7 +124,7 @@ CProgramView::CProgramView(CProgramDoc* doc, const AppContext& app, QWidget* par
     : QWidget(parent), m_pDocument(doc), m_app(app) {
     setFont(QFont(QStringLiteral("Times New Roman"), 9));
 
-    auto* grid = new ChannelGrid(this);
+    auto* grid = new GridTable(this);
     grid->onLeaving = [this] { Commit(CommitKey::LeaveCell); };
     grid->onKey = [this](QKeyEvent* key) { return HandleGridKey(key); };
     m_grid = grid;
@@ -184,7 +184,7 @@ CProgramView::~CProgramView() {
     m_undo->disconnect();
     // QWidget deletes the grid and the editors after this object's members are gone: nothing
     // of theirs may call back in here while it does.
-    auto* grid = static_cast<ChannelGrid*>(m_grid);
+    auto* grid = static_cast<GridTable*>(m_grid);
     grid->onLeaving = nullptr;
     grid->onKey = nullptr;
     grid->disconnect(this);
@@ -196,7 +196,7 @@ CProgramView::~CProgramView() {
     if (m_corner != nullptr) {
         m_corner->removeEventFilter(this);
     }
-    for (int column = 1; column <= kColumnCount && m_editRx != nullptr; ++column) {
+    for (int column = 1; column <= kGridColumnCount && m_editRx != nullptr; ++column) {
         EditorOfColumn(column)->removeEventFilter(this);
     }
 }
@@ -220,9 +220,9 @@ void CProgramView::SetUpGrid() {
 
     m_grid->setUpdatesEnabled(false);
     m_grid->setRowCount(kRowCount);
-    m_grid->setColumnCount(kColumnCount);
+    m_grid->setColumnCount(kGridColumnCount);
 
-    for (int column = 1; column <= kColumnCount; ++column) {
+    for (int column = 1; column <= kGridColumnCount; ++column) {
         auto* title = new QTableWidgetItem(ToQString(txt::ColumnTitles[column].In(lang)));
         title->setForeground(kHeaderColour);
         m_grid->setHorizontalHeaderItem(column - 1, title);
@@ -239,7 +239,7 @@ void CProgramView::SetUpGrid() {
         auto* item = new QTableWidgetItem(label);
         item->setForeground(kHeaderColour);
         m_grid->setVerticalHeaderItem(row - 1, item);
-        for (int column = 1; column <= kColumnCount; ++column) {
+        for (int column = 1; column <= kGridColumnCount; ++column) {
             auto* cell = new QTableWidgetItem();
             cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             cell->setTextAlignment(Qt::AlignCenter);
@@ -284,10 +284,10 @@ void CProgramView::CreateEditors() {
     m_editName->clear();
 
     // F1 asks for the topic of the focused control, known by the radio's control ids.
-    constexpr int kHelpIds[kColumnCount + 1] = {1000, 2127, 2128, 2132, 2133,
-                                                1129, 1127, 1134, 1126};
+    constexpr int kHelpIds[kGridColumnCount + 1] = {1000, 2127, 2128, 2132, 2133,
+                                                    1129, 1127, 1134, 1126};
     SetHelpId(m_grid, kHelpIds[0]);
-    for (int column = 1; column <= kColumnCount; ++column) {
+    for (int column = 1; column <= kGridColumnCount; ++column) {
         QWidget* editor = EditorOfColumn(column);
         editor->hide();
         editor->installEventFilter(this);
@@ -305,7 +305,7 @@ void CProgramView::SetColumnWidths() {
     const auto need = [&base](int pixels, int column) {
         base = std::max(base, pixels / kWidthFactor[column]);
     };
-    for (int column = 0; column <= kColumnCount; ++column) {
+    for (int column = 0; column <= kGridColumnCount; ++column) {
         need(headerMetrics.horizontalAdvance(ToQString(txt::ColumnTitles[column].In(m_app.lang))) +
                  textPad,
              column);
@@ -325,7 +325,7 @@ void CProgramView::SetColumnWidths() {
 
     const int w = static_cast<int>(std::ceil(base));
     m_grid->verticalHeader()->setFixedWidth(static_cast<int>(w * kWidthFactor[0]));
-    for (int column = 1; column <= kColumnCount; ++column) {
+    for (int column = 1; column <= kGridColumnCount; ++column) {
         m_grid->setColumnWidth(column - 1, static_cast<int>(w * kWidthFactor[column]));
     }
     const int rowHeight = std::max(
@@ -408,7 +408,7 @@ void CProgramView::SetBandLimits(const BandLimits& limits) {
 }
 
 QWidget* CProgramView::Editor(int column) const {
-    return column >= 1 && column <= kColumnCount ? EditorOfColumn(column) : nullptr;
+    return column >= 1 && column <= kGridColumnCount ? EditorOfColumn(column) : nullptr;
 }
 
 int CProgramView::CurrentRow() const {
@@ -443,7 +443,7 @@ void CProgramView::FillRows(const ChannelGridTexts& rows) {
 
 ChannelTexts CProgramView::RowTexts(int row) const {
     ChannelTexts texts;
-    for (int column = 1; column <= kColumnCount; ++column) {
+    for (int column = 1; column <= kGridColumnCount; ++column) {
         const QTableWidgetItem* cell = m_grid->item(row - 1, column - 1);
         if (cell != nullptr) {
             texts[static_cast<std::size_t>(column - 1)] = cell->text().toStdString();
@@ -453,7 +453,7 @@ ChannelTexts CProgramView::RowTexts(int row) const {
 }
 
 void CProgramView::SetRowTexts(int row, const ChannelTexts& texts) {
-    for (int column = 1; column <= kColumnCount; ++column) {
+    for (int column = 1; column <= kGridColumnCount; ++column) {
         QTableWidgetItem* cell = m_grid->item(row - 1, column - 1);
         if (cell != nullptr) {
             cell->setText(QString::fromStdString(texts[static_cast<std::size_t>(column - 1)]));
@@ -549,7 +549,7 @@ void CProgramView::HideEditors() {
     if (focus != nullptr && m_grid->viewport()->isAncestorOf(focus)) {
         m_grid->setFocus(Qt::OtherFocusReason);
     }
-    for (int column = 1; column <= kColumnCount; ++column) {
+    for (int column = 1; column <= kGridColumnCount; ++column) {
         EditorOfColumn(column)->hide();
     }
     m_nEditRow = 0;
@@ -580,7 +580,8 @@ bool CProgramView::Commit(CommitKey key) {
     band.high = m_nBandHigh;
     band.usable = m_bBandUsable;
     const ChannelTexts before = RowTexts(row);
-    const CommitResult result = CommitCell(before, column, text, band, key, m_app.lang);
+    const CommitResult result = CommitCell(before, kColumns[static_cast<std::size_t>(column - 1)],
+                                           text, band, key, m_app.lang);
     if (result.row != before) {
         const ChannelGridTexts grid = GridTexts();
         ChannelGridTexts after = grid;
@@ -619,11 +620,11 @@ void CProgramView::MoveBy(int step) {
         return;
     }
     column += step;
-    if (column > kColumnCount) {
+    if (column > kGridColumnCount) {
         column = 1;
         row = row < kRowCount ? row + 1 : 1;
     } else if (column < 1) {
-        column = kColumnCount;
+        column = kGridColumnCount;
         row = row > 1 ? row - 1 : kRowCount;
     }
     SetCurrentCell(row, column);
@@ -770,7 +771,7 @@ void CProgramView::SelectRows(int first, int last) {
     m_nSelectFirst = first;
     m_nSelectLast = last;
     const QItemSelection rows(m_grid->model()->index(first - 1, 0),
-                              m_grid->model()->index(last - 1, kColumnCount - 1));
+                              m_grid->model()->index(last - 1, kGridColumnCount - 1));
     m_grid->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
 }
 

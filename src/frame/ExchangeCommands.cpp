@@ -1,5 +1,6 @@
 #include "frame/ExchangeCommands.h"
 
+#include "channels/ChannelClipboard.h"
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
 #include "channels/ProgramView.h"

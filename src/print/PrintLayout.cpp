@@ -44,11 +44,8 @@ int Unit(int pixels, int dpi, int parts) {
 }
 
 bool IsChannelRow(const ChannelTexts& row) {
-    return !row[0].empty();
+    return !Cell(row, Column::Rx).empty();
 }
-
-// Grid column indexes (column number − 1) of the printed cells.
-enum Cell { RxFrequency = 0, TxFrequency, Decode, Encode, Power, ChannelLock, ScanAdd, Name };
 
 } // namespace
 
@@ -108,8 +105,8 @@ PageOps PrintLayout::Page(int page) const {
 
 void PrintLayout::AddFrame(PageOps& ops) const {
     const int h0 = heights_.pageFont;
-    const int left = Column(5);
-    const int right = Column(60);
+    const int left = PageColumn(5);
+    const int right = PageColumn(60);
     // A double rule under the title and a single one above the footer.
     ops.rules.push_back({left, right, -2 * h0 - 50});
     ops.rules.push_back({left, right, -2 * h0 - 120});
@@ -119,19 +116,19 @@ void PrintLayout::AddFrame(PageOps& ops) const {
 void PrintLayout::AddOptionsBody(PageOps& ops) const {
     const int h0 = heights_.pageFont;
     const int h1 = heights_.smallFont;
-    ops.texts.push_back({Column(6), -h0, std::string(txt::PrintOptionTitle.In(lang_)), false});
-    ops.texts.push_back({Column(6), -4 * h1, std::string(txt::PrintFunction.In(lang_)), true});
+    ops.texts.push_back({PageColumn(6), -h0, std::string(txt::PrintOptionTitle.In(lang_)), false});
+    ops.texts.push_back({PageColumn(6), -4 * h1, std::string(txt::PrintFunction.In(lang_)), true});
     int line = 5;
     for (const OptionLine& option : options_) {
-        ops.texts.push_back({Column(9), -line * h1, option.label, true});
-        ops.texts.push_back({Column(35), -line * h1, option.value, true});
+        ops.texts.push_back({PageColumn(9), -line * h1, option.label, true});
+        ops.texts.push_back({PageColumn(35), -line * h1, option.value, true});
         ++line;
     }
 }
 
 void PrintLayout::AddChannelsBody(PageOps& ops, int channelPage) const {
     ops.texts.push_back(
-        {Column(6), -heights_.pageFont, std::string(txt::PrintChannelTitle.In(lang_)), false});
+        {PageColumn(6), -heights_.pageFont, std::string(txt::PrintChannelTitle.In(lang_)), false});
     if (channelPage < 1 || channelPage >= kPageEndEntries) {
         return;
     }
@@ -155,29 +152,29 @@ void PrintLayout::AddChannelBlock(PageOps& ops, int gridRow, int block) const {
     const auto label = [&](const TextPair& pair) { return std::string(pair.In(lang_)); };
 
     // Grid row 1 is the priority channel, channel 0.
-    ops.texts.push_back(
-        {Column(4), y(4), FormatNumbers(txt::PrintChannelNumber.In(lang_), {gridRow - 1}), true});
+    ops.texts.push_back({PageColumn(4), y(4),
+                         FormatNumbers(txt::PrintChannelNumber.In(lang_), {gridRow - 1}), true});
     // Lines 5 to 8: a label and its cell on the left, another pair on the right. The Scan
     // Add column is not printed.
     struct BlockLine {
         const TextPair* leftLabel;
-        Cell leftCell;
+        Column leftCell;
         const TextPair* rightLabel;
-        Cell rightCell;
+        Column rightCell;
     };
     constexpr BlockLine lines[] = {
-        {&txt::PrintRxFrequency, RxFrequency, &txt::PrintTxFrequency, TxFrequency},
-        {&txt::PrintDecode, Decode, &txt::PrintEncode, Encode},
-        {&txt::PrintPower, Power, &txt::PrintChannelLock, ChannelLock},
-        {&txt::PrintChannelName, Name, nullptr, Name},
+        {&txt::PrintRxFrequency, Column::Rx, &txt::PrintTxFrequency, Column::Tx},
+        {&txt::PrintDecode, Column::DecodeTone, &txt::PrintEncode, Column::EncodeTone},
+        {&txt::PrintPower, Column::Power, &txt::PrintChannelLock, Column::Lock},
+        {&txt::PrintChannelName, Column::Name, nullptr, Column::Name},
     };
     int k = 5;
     for (const BlockLine& line : lines) {
-        ops.texts.push_back({Column(5), y(k), label(*line.leftLabel), true});
-        ops.texts.push_back({Column(22), y(k), cells[line.leftCell], true});
+        ops.texts.push_back({PageColumn(5), y(k), label(*line.leftLabel), true});
+        ops.texts.push_back({PageColumn(22), y(k), Cell(cells, line.leftCell), true});
         if (line.rightLabel != nullptr) {
-            ops.texts.push_back({Column(36), y(k), label(*line.rightLabel), true});
-            ops.texts.push_back({Column(55), y(k), cells[line.rightCell], true});
+            ops.texts.push_back({PageColumn(36), y(k), label(*line.rightLabel), true});
+            ops.texts.push_back({PageColumn(55), y(k), Cell(cells, line.rightCell), true});
         }
         ++k;
     }
@@ -186,9 +183,9 @@ void PrintLayout::AddChannelBlock(PageOps& ops, int gridRow, int block) const {
 void PrintLayout::AddFooter(PageOps& ops, int page) const {
     // The body leaves the small font selected, and the footer is drawn with it.
     const int y = -36 * heights_.pageFont;
-    ops.texts.push_back({Column(10), y, owner_, true});
+    ops.texts.push_back({PageColumn(10), y, owner_, true});
     ops.texts.push_back(
-        {Column(45), y, FormatNumbers(txt::PrintPageOf.In(lang_), {page, PageCount()}), true});
+        {PageColumn(45), y, FormatNumbers(txt::PrintPageOf.In(lang_), {page, PageCount()}), true});
 }
 
 } // namespace velmora

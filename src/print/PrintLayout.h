@@ -33,8 +33,8 @@ inline constexpr int kChannelsPerPage = 7;
 inline constexpr int kPageEndEntries = 30;
 static_assert(kPageEndEntries * kChannelsPerPage > kChannelCount);
 
-// The channel pages print the grid's texts (ChannelTexts: grid columns 1 to 8, Rx Frequency
-// to Cha Name, at index 0 to 7; grid rows 1 to 200, channels 0 to 199, at index 0 to 199).
+// The channel pages print the grid's texts (ChannelTexts in Column order; grid rows 1 to 200,
+// channels 0 to 199, at index 0 to 199).
 
 // The printable area of the page as the printer reports it.
 struct PrintArea {
@@ -122,7 +122,7 @@ private:
     void AddChannelsBody(PageOps& ops, int channelPage) const;
     void AddChannelBlock(PageOps& ops, int gridRow, int block) const;
     void AddFooter(PageOps& ops, int page) const;
-    int Column(int n) const { return n * units_.columnUnit; }
+    int PageColumn(int n) const { return n * units_.columnUnit; }
 
     ChannelGridTexts grid_;
     std::array<OptionLine, kPrintedOptionLines> options_;

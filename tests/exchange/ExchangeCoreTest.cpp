@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "channels/ChannelClipboard.h"
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
 #include "channels/CsvImport.h"
@@ -139,6 +140,8 @@ TEST(CsvImport, RejectsRowsWithTheirLinesAndKeepsTheirChannels) {
         {"4,145.00000,,None,None,Max,Lock,Yes,", "Power 'Max': not a value this column takes"},
         {"4,145.00000,,None,None,High,Lock,Yes,NINECHARS",
          "Cha Name 'NINECHARS': not a value this column takes"},
+        {"4,145.00000,,None,None,High,Lock,Yes,AB.C",
+         "Cha Name 'AB.C': a name holds only 0-9, A-Z, - and _"},
     };
     for (const auto& c : cases) {
         const CsvImportResult result =
@@ -173,28 +176,32 @@ TEST(CsvImport, ChineseHeadersWordsAndNewChannelDefaults) {
     EXPECT_EQ(result.changedChannels, (std::vector<int>{3, 9}));
 }
 
-TEST(CsvImport, PasteWithAndWithoutChannelNumbers) {
+TEST(CsvImport, PasteLandsAtThePickedRowWhateverTheCopiedNumbers) {
     const ChannelGridTexts grid = VariedGrid();
     const std::string copied = CopyChannelRows(grid, 10, 13);
     EXPECT_TRUE(copied.starts_with("10\t154.00000\t154.00000\t123.0\tNone\tLow\tLock\tYes\t"
                                    "RXONLY\r\n11\t"));
     EXPECT_TRUE(copied.ends_with("\r\n13\t\t\t\t\t\t\t\t\r\n"));
-    CsvImportResult pasted = PasteChannelRows(copied, {}, 0, kVhf, Language::English);
-    EXPECT_TRUE(pasted.rejected.empty());
-    for (int channel = 10; channel <= 13; ++channel) {
-        EXPECT_EQ(pasted.grid[channel], grid[channel]);
-    }
-    pasted = PasteChannelRows("145.00000\t\tNone\tNone\tHigh\tLock\tYes\tA\n"
-                              "145.1\n"
-                              "146.00000\t146.00000\tNone\tNone\tLow\tLock\tYes\tB\n",
-                              grid, 198, kVhf, Language::English);
+    // The copied channels are duplicated at channel 100; the originals stay.
+    CsvImportResult pasted = PasteChannelRows(copied, grid, 100, kVhf, Language::English);
+    ASSERT_TRUE(pasted.rejected.empty()) << pasted.rejected.front().reason;
+    ChannelGridTexts expected = grid;
+    std::copy(grid.begin() + 10, grid.begin() + 14, expected.begin() + 100);
+    EXPECT_EQ(pasted.grid, expected);
+    EXPECT_EQ(pasted.changedChannels, (std::vector<int>{100, 101, 102, 103}));
+
+    const std::string rows = "145.00000\t\tNone\tNone\tHigh\tLock\tYes\tA\n"
+                             "146.00000\t146.00000\tNone\tNone\tLow\tLock\tYes\tB\n";
+    pasted = PasteChannelRows(rows, grid, 198, kVhf, Language::English);
+    ASSERT_TRUE(pasted.rejected.empty());
     EXPECT_EQ(pasted.grid[198][7], "A");
-    EXPECT_EQ(pasted.grid[198][1], "");
-    ASSERT_EQ(pasted.rejected.size(), 2u);
+    EXPECT_EQ(pasted.grid[199][7], "B");
+    pasted = PasteChannelRows(rows, grid, 199, kVhf, Language::English);
+    ASSERT_EQ(pasted.rejected.size(), 1u);
     EXPECT_EQ(pasted.rejected[0].line, 2);
-    EXPECT_EQ(pasted.rejected[0].reason, txt::CsvPasteColumns.en);
-    EXPECT_EQ(pasted.rejected[1].line, 3);
-    EXPECT_EQ(pasted.rejected[1].reason, "'200' is not a channel number (0-199)");
+    EXPECT_EQ(pasted.rejected[0].reason,
+              "2 rows were copied, but only 1 fit from channel 199 to channel 199.");
+    EXPECT_EQ(pasted.grid, grid);
 }
 
 TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {

@@ -136,22 +136,29 @@ TEST_F(ExchangeTest, CopyOfPickedRowsGivesTheSpreadsheetText) {
               "3\t440.00000\t440.00000\tNone\tNone\tHigh\tLock\tYes\t\r\n");
 }
 
-TEST_F(ExchangeTest, PasteTakesTheGoodRowsAndNamesTheRefusedOne) {
+TEST_F(ExchangeTest, ARefusedPasteChangesNothingAndNamesTheRefusedRow) {
     QGuiApplication::clipboard()->setText(
         "5\t438.02500\t438.02500\tNone\tNone\tLow\tUnlock\tNo\tCLUB\r\n"
         "6\t145.50000\t145.50000\tNone\tNone\tHigh\tLock\tYes\t\r\n"
         "7\t446.00625\t\t67.0\tNone\tMiddle\tLock\tYes\tPMR1\r\n");
+    ClickRowLabel(21); // channel 20: the copied numbers do not say where rows go
     m_frame->OnEditPaste();
-    const ChannelGridTexts grid = m_view->GridTexts();
-    EXPECT_EQ(grid[5], (ChannelTexts{"438.02500", "438.02500", "None", "None", "Low", "Unlock",
-                                     "No", "CLUB"}));
-    EXPECT_EQ(grid[6], ChannelTexts{}) << "refused: out of the band";
-    EXPECT_EQ(grid[7],
-              (ChannelTexts{"446.00625", "", "67.0", "None", "Middle", "Lock", "Yes", "PMR1"}));
+    EXPECT_EQ(m_view->GridTexts(), ChannelGridTexts{}) << "a paste is taken whole or not at all";
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].text,
-              "These rows were not pasted:\nline 2: Rx Frequency '145.50000': Out of "
-              "range,please input again.");
+              "Nothing was pasted. These rows were refused:\nline 2: Rx Frequency '145.50000': "
+              "Out of range,please input again.");
+    EXPECT_EQ(m_view->UndoStack()->count(), 0);
+
+    QGuiApplication::clipboard()->setText(
+        "5\t438.02500\t438.02500\tNone\tNone\tLow\tUnlock\tNo\tCLUB\r\n"
+        "7\t446.00625\t\t67.0\tNone\tMiddle\tLock\tYes\tPMR1\r\n");
+    m_frame->OnEditPaste();
+    const ChannelGridTexts grid = m_view->GridTexts();
+    EXPECT_EQ(grid[20], (ChannelTexts{"438.02500", "438.02500", "None", "None", "Low", "Unlock",
+                                      "No", "CLUB"}));
+    EXPECT_EQ(grid[21],
+              (ChannelTexts{"446.00625", "", "67.0", "None", "Middle", "Lock", "Yes", "PMR1"}));
     EXPECT_EQ(m_view->UndoStack()->count(), 1) << "a paste is one step";
     m_frame->OnEditUndo();
     EXPECT_EQ(m_view->GridTexts(), ChannelGridTexts{});

@@ -1,0 +1,308 @@
+// Every grid operation at the first and the last channel, on a full and on an empty grid: what
+// it does, that a refusal changes no byte, and that undo gives back exactly the image there was.
+#include "channels/ChannelClipboard.h"
+#include "channels/GridImages.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace velmora {
+namespace {
+
+using test::FullImage;
+using test::FullRow;
+using test::GridOf;
+using test::Stored;
+
+const ChannelTexts kPasted{"446.00625", "", "67.0", "None", "Middle", "Unlock", "No", "PMR1"};
+
+// The row next to r that stays inside the grid.
+int Neighbour(int r) {
+    return r == 0 ? 1 : r - 1;
+}
+
+struct OpCase {
+    const char* name;
+    std::function<GridOutcome(ChannelGrid&, int r)> run;
+    // Refused on the full or the empty grid at channel r.
+    std::function<bool(bool full, int r)> refused;
+    // What the grid holds after it was done; `before` is the grid's texts before.
+    std::function<void(const ChannelGridTexts& before, const ChannelGrid& after, int r)> check;
+};
+
+GridSelection Row(int r) {
+    return GridSelection::OfRows({r});
+}
+
+const OpCase kCases[] = {
+    {"Edit", [](ChannelGrid& g, int r) { return g.Edit(r, Column::Rx, "446,00625 MHz"); },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
+         EXPECT_EQ(g.Text(r, Column::Rx), "446.00625");
+     }},
+    {"Paste",
+     [](ChannelGrid& g, int r) {
+         ChannelGridTexts source{};
+         source[7] = kPasted;
+         return g.Paste(CopyChannelRows(source, 7, 7), Row(r));
+     },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts&, const ChannelGrid& g, int r) { EXPECT_EQ(g.Row(r), kPasted); }},
+    {"Paste",
+     [](ChannelGrid& g, int r) {
+         ChannelGridTexts source{};
+         source[7] = source[8] = kPasted;
+         return g.Paste(CopyChannelRows(source, 7, 8), Row(r));
+     },
+     [](bool, int r) { return r == 199; }, // two rows from 199 run past the end
+     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
+         EXPECT_EQ(g.Row(r), kPasted);
+         EXPECT_EQ(g.Row(r + 1), kPasted);
+     }},
+    {"Paste",
+     [](ChannelGrid& g, int r) {
+         return g.Paste(
+             "Low", GridSelection::OfCells({{r, Column::Power}, {Neighbour(r), Column::Power}}));
+     },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         for (int row : {r, Neighbour(r)}) { // an empty row keeps no settings
+             const bool empty = Cell(before[row], Column::Rx).empty();
+             EXPECT_EQ(g.Text(row, Column::Power), empty ? "" : "Low");
+         }
+     }},
+    {"Cut",
+     [](ChannelGrid& g, int r) {
+         const std::string expected = CopyChannelRows(g.Texts(), r, r);
+         std::string copied;
+         const GridOutcome outcome = g.Cut(Row(r), copied);
+         EXPECT_EQ(copied, expected);
+         return outcome;
+     },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
+         EXPECT_EQ(g.Row(r), ChannelTexts{});
+     }},
+    {"Delete",
+     [](ChannelGrid& g, int r) {
+         return g.Delete(GridSelection::OfCells({{r, Column::Name}}));
+     },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         ChannelTexts expected = before[r];
+         Cell(expected, Column::Name).clear();
+         EXPECT_EQ(g.Row(r), expected);
+     }},
+    {"Insert Row", [](ChannelGrid& g, int r) { return g.InsertRows(Row(r)); },
+     [](bool full, int) { return full; }, // channel 199 is in use
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         EXPECT_EQ(g.Row(r), ChannelTexts{});
+         EXPECT_EQ(g.Texts(), before); // nothing in use moved
+     }},
+    {"Delete Row", [](ChannelGrid& g, int r) { return g.DeleteRows(Row(r)); },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         for (int row = r; row < 199; ++row) {
+             EXPECT_EQ(g.Row(row), before[row + 1]);
+         }
+         EXPECT_EQ(g.Row(199), ChannelTexts{});
+     }},
+    {"Move Up", [](ChannelGrid& g, int r) { return g.MoveUp(Row(r)); },
+     [](bool, int r) { return r == 0; },
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         EXPECT_EQ(g.Row(r - 1), before[r]);
+         EXPECT_EQ(g.Row(r), before[r - 1]);
+     }},
+    {"Move Down", [](ChannelGrid& g, int r) { return g.MoveDown(Row(r)); },
+     [](bool, int r) { return r == 199; },
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         EXPECT_EQ(g.Row(r + 1), before[r]);
+         EXPECT_EQ(g.Row(r), before[r + 1]);
+     }},
+    {"Sort", [](ChannelGrid& g, int r) { return g.Sort(Row(r), SortKey::RxFrequency); },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int) {
+         if (!Cell(before[0], Column::Rx).empty()) { // a full grid, descending: now reversed
+             EXPECT_EQ(g.Row(0), before[199]);
+             EXPECT_EQ(g.Row(199), before[0]);
+         }
+     }},
+    {"Fill Down",
+     [](ChannelGrid& g, int r) {
+         const int first = std::min(r, Neighbour(r));
+         return g.FillDown(GridSelection::OfCells({{first, Column::Power},
+                                                   {first + 1, Column::Power},
+                                                   {first + 1, Column::Rx},
+                                                   {first, Column::Rx}}));
+     },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         const int first = std::min(r, Neighbour(r));
+         for (Column column : {Column::Rx, Column::Power}) {
+             EXPECT_EQ(g.Text(first + 1, column), Cell(before[first], column));
+         }
+     }},
+    {"Import Channels",
+     [](ChannelGrid& g, int r) {
+         return g.ImportCsv("CH,Rx Frequency,Cha Name\n" + std::to_string(r) + ",446.00625,NEW\n");
+     },
+     [](bool, int) { return false; },
+     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
+         EXPECT_EQ(g.Text(r, Column::Rx), "446.00625");
+         EXPECT_EQ(g.Text(r, Column::Name), "NEW");
+     }},
+};
+
+TEST(ChannelGridTest, EveryOperationAtBothEndsIsOneStepOrChangesNothing) {
+    for (const bool full : {true, false}) {
+        const MemoryImage image = full ? FullImage() : test::EmptyImage();
+        for (const OpCase& c : kCases) {
+            for (const int r : {0, 199}) {
+                SCOPED_TRACE(std::string(c.name) + (full ? " full " : " empty ") +
+                             std::to_string(r));
+                ChannelGrid grid = GridOf(image);
+                const ChannelGridTexts before = grid.Texts();
+                const MemoryImage stored = Stored(grid, image);
+                const GridOutcome outcome = c.run(grid, r);
+                ASSERT_EQ(outcome.refused, c.refused(full, r)) << outcome.message;
+                if (outcome.refused) {
+                    EXPECT_FALSE(outcome.message.empty());
+                    EXPECT_EQ(Stored(grid, image), stored);
+                    EXPECT_FALSE(grid.CanUndo());
+                    continue;
+                }
+                c.check(before, grid, r);
+                const MemoryImage after = Stored(grid, image);
+                ASSERT_EQ(grid.CanUndo(), !outcome.changedRows.empty());
+                if (!grid.CanUndo()) {
+                    EXPECT_EQ(after, stored);
+                    continue;
+                }
+                EXPECT_EQ(grid.UndoName()->en, c.name);
+                EXPECT_EQ(grid.Undo().changedRows, outcome.changedRows);
+                EXPECT_FALSE(grid.CanUndo()) << "one step";
+                EXPECT_EQ(Stored(grid, image), stored);
+                EXPECT_EQ(grid.Redo().changedRows, outcome.changedRows);
+                EXPECT_EQ(Stored(grid, image), after);
+            }
+        }
+    }
+}
+
+// A channel that moves takes the bytes the grid does not show with it, and leaves none behind.
+TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
+    // Channels 0 to 9 in use, from 469.00000 down; the rest empty.
+    const MemoryImage image = test::ImageWith([](int i) { return i < 10; });
+    const auto bytesOf = [](const MemoryImage& m, int i) { return ReadChannelBytes(m, i); };
+    const struct {
+        const char* what;
+        std::function<GridOutcome(ChannelGrid&)> run;
+        int from; // channel 5 ends up at `to`
+        int to;
+    } cases[] = {
+        {"insert", [](ChannelGrid& g) { return g.InsertRows(Row(2)); }, 5, 6},
+        {"insert two",
+         [](ChannelGrid& g) {
+             return g.InsertRows(GridSelection::OfRows({0, 4}));
+         },
+         5, 7},
+        {"delete", [](ChannelGrid& g) { return g.DeleteRows(Row(2)); }, 5, 4},
+        {"up",
+         [](ChannelGrid& g) {
+             return g.MoveUp(GridSelection::OfRows({5, 6}));
+         },
+         5, 4},
+        {"down", [](ChannelGrid& g) { return g.MoveDown(Row(5)); }, 5, 6},
+        {"sort", [](ChannelGrid& g) { return g.Sort({}, SortKey::RxFrequency); }, 5, 4},
+    };
+    for (const auto& c : cases) {
+        ChannelGrid grid = GridOf(image);
+        ASSERT_FALSE(c.run(grid).refused) << c.what;
+        const MemoryImage stored = Stored(grid, image);
+        EXPECT_EQ(bytesOf(stored, c.to), bytesOf(image, c.from)) << c.what;
+        EXPECT_EQ(grid.Row(c.to), FullRow(c.from)) << c.what;
+        grid.Undo();
+        EXPECT_EQ(Stored(grid, image), image) << c.what;
+    }
+    // The empty row pushed off the end is the one that comes in: no byte is dropped.
+    ChannelGrid inserted = GridOf(image);
+    inserted.InsertRows(Row(2));
+    EXPECT_EQ(bytesOf(Stored(inserted, image), 2), bytesOf(image, 199));
+    // Delete Row clears the channel it takes out; the bytes the radio ignores in an empty
+    // record go with it, and the rows after it move up whole.
+    ChannelGrid grid = GridOf(image);
+    grid.DeleteRows(Row(9));
+    const MemoryImage stored = Stored(grid, image);
+    EXPECT_TRUE(IsChannelEmpty(stored, 9));
+    EXPECT_EQ(bytesOf(stored, 8), bytesOf(image, 8));
+}
+
+TEST(ChannelGridTest, RefusalsSayWhy) {
+    ChannelGrid grid = GridOf(FullImage());
+    const struct {
+        GridOutcome outcome;
+        std::string message;
+    } cases[] = {
+        {grid.InsertRows(GridSelection::OfRows({3, 4})),
+         "No row was inserted: channel 198 is in use and would be pushed past channel 199."},
+        {grid.MoveUp(GridSelection::OfRows({0, 5})),
+         "Channel 0 is the first channel; it cannot move up."},
+        {grid.MoveDown(GridSelection::OfRows({5, 199})),
+         "Channel 199 is the last channel; it cannot move down."},
+        {grid.Delete({}), "No channel is selected."},
+        {grid.Edit(3, Column::Tx, "146,52"), "Out of range,please input again."},
+        {grid.Paste("1\t146.52\t\tNone\tNone\tHigh\tLock\tYes\t\r\n"
+                    "2\t446.0030\t\tNone\tNone\tHigh\tLock\tYes\t\r\n",
+                    Row(5)),
+         "Nothing was pasted. These rows were refused:\n"
+         "line 1: Rx Frequency '146.52': Out of range,please input again.\n"
+         "line 2: Rx Frequency '446.0030': Error data Value, please input according the step "
+         "value(6.25K/5k)."},
+        {grid.Paste("RPT\tA B", GridSelection::OfCells({{4, Column::Name}})),
+         "Nothing was pasted. These rows were refused:\n"
+         "line 1: 2 cells were copied side by side, but only 1 fit from the Cha Name column to "
+         "the last."},
+        {grid.Paste("A B", GridSelection::OfCells({{4, Column::Name}})),
+         "Nothing was pasted. These rows were refused:\n"
+         "line 1: Cha Name 'A B': a name holds only 0-9, A-Z, - and _"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(c.outcome.refused);
+        EXPECT_EQ(c.outcome.message, c.message);
+    }
+    EXPECT_EQ(grid.Texts(), GridOf(FullImage()).Texts());
+    EXPECT_FALSE(grid.CanUndo());
+
+    ChannelGrid chinese = GridOf(FullImage(), Language::Chinese);
+    EXPECT_EQ(chinese.MoveDown(Row(199)).message, "信道 199 是最后一个信道，无法下移。");
+}
+
+TEST(ChannelGridTest, HistoryNamesStepsAndKnowsTheSavedState) {
+    ChannelGrid grid = GridOf(test::EmptyImage());
+    EXPECT_TRUE(grid.IsClean());
+    grid.Edit(0, Column::Rx, "446.00625");
+    grid.Paste("446.1", GridSelection::OfCells({{1, Column::Rx}}));
+    EXPECT_FALSE(grid.IsClean());
+    grid.MarkClean();
+    grid.MoveDown(Row(0));
+    EXPECT_EQ(grid.UndoName()->zh, "下移");
+    EXPECT_FALSE(grid.IsClean());
+    EXPECT_EQ(grid.Undo().selectRows, (std::vector<int>{0, 1}));
+    EXPECT_TRUE(grid.IsClean()) << "undone back to the save";
+    EXPECT_EQ(grid.RedoName()->en, "Move Down");
+    grid.Undo();
+    EXPECT_EQ(grid.UndoName()->en, "Edit");
+    EXPECT_FALSE(grid.IsClean());
+    grid.Edit(5, Column::Rx, "446.2"); // the undone steps and the saved state are gone
+    EXPECT_FALSE(grid.CanRedo());
+    grid.Undo();
+    EXPECT_FALSE(grid.IsClean());
+    grid.ShowChannels(FullImage()); // a read or an open starts afresh
+    EXPECT_FALSE(grid.CanUndo());
+    EXPECT_TRUE(grid.IsClean());
+    EXPECT_FALSE(grid.Undo().refused);
+}
+
+} // namespace
+} // namespace velmora

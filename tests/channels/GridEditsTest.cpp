@@ -1,0 +1,230 @@
+// What paste, fill, sort, find and compare do to particular rows, and the import mends: empty
+// cells, decimal commas and MHz.
+#include "channels/CsvImport.h"
+#include "channels/GridImages.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using test::GridOf;
+using test::ImageWith;
+
+const ChannelTexts kFive = test::FullRow(5);
+const ChannelTexts kSix = test::FullRow(6);
+
+ChannelTexts With(ChannelTexts row, Column column, std::string text) {
+    Cell(row, column) = std::move(text);
+    return row;
+}
+
+GridSelection Cells(std::initializer_list<GridCell> cells) {
+    return GridSelection::OfCells(cells);
+}
+
+TEST(GridEditsTest, PasteLandsAtTheSelectionThroughTheRulesOfTyping) {
+    const MemoryImage image = ImageWith([](int i) { return i == 5 || i == 6; });
+    const ChannelTexts fresh{"446.00625", "446.00625", "None", "None", "High", "Lock", "Yes", "N"};
+    const struct {
+        const char* what;
+        const char* text;
+        GridSelection at;
+        std::vector<std::pair<int, ChannelTexts>> rows; // every row that changes
+    } cases[] = {
+        {"one value into each picked cell",
+         "Middle",
+         Cells({{5, Column::Power}, {6, Column::Power}, {7, Column::Power}}),
+         {{5, With(kFive, Column::Power, "Middle")}, {6, With(kSix, Column::Power, "Middle")}}},
+        {"the copied number says nothing",
+         "5\t446.00625\t446.00625\tNone\tNone\tHigh\tLock\tYes\tN",
+         GridSelection::OfRows({30}),
+         {{30, fresh}}},
+        {"a new channel gets defaults for empty list cells",
+         "446.00625\t446.00625\t\t\t\t\t\tN",
+         GridSelection::OfRows({40, 41}),
+         {{40, fresh}}},
+        {"an existing channel keeps them; an empty Rx clears",
+         "446.00625\t\t\t\t\t\t\tb\r\n\t\t\t\t\t\t\t\r\n",
+         GridSelection::OfRows({5}),
+         {{5, With(With(With(kFive, Column::Rx, "446.00625"), Column::Tx, ""), Column::Name, "B")},
+          {6, ChannelTexts{}}}},
+        {"a block at the top-left picked cell",
+         "Middle\tUnlock\r\nLow\tLock\r\n",
+         Cells({{6, Column::Lock}, {5, Column::Power}}),
+         {{5, With(With(kFive, Column::Power, "Middle"), Column::Lock, "Unlock")},
+          {6, With(kSix, Column::Power, "Low")}}},
+        {"frequencies as people write them",
+         " 446,5 MHz ",
+         Cells({{5, Column::Rx}}),
+         {{5, With(kFive, Column::Rx, "446.50000")}}},
+    };
+    for (const auto& c : cases) {
+        ChannelGrid grid = GridOf(image);
+        ChannelGridTexts expected = grid.Texts();
+        std::vector<int> changed;
+        for (const auto& [row, texts] : c.rows) {
+            expected[static_cast<std::size_t>(row)] = texts;
+            changed.push_back(row);
+        }
+        const GridOutcome outcome = grid.Paste(c.text, c.at);
+        ASSERT_FALSE(outcome.refused) << c.what << ": " << outcome.message;
+        EXPECT_EQ(grid.Texts(), expected) << c.what;
+        EXPECT_EQ(outcome.changedRows, changed) << c.what;
+    }
+}
+
+TEST(GridEditsTest, FillDownCommitsEachCellAsTyping) {
+    ChannelGrid grid = GridOf(ImageWith([](int i) { return i == 5; }));
+    // Whole rows: the first picked row is copied into the others.
+    ASSERT_FALSE(grid.FillDown(GridSelection::OfRows({5, 8, 9})).refused);
+    EXPECT_EQ(grid.Row(8), kFive);
+    EXPECT_EQ(grid.Row(9), kFive);
+    // A frequency filled into an empty row makes a new channel with its own defaults; settings
+    // filled into an empty row are not kept.
+    grid.FillDown(
+        Cells({{5, Column::Rx}, {12, Column::Rx}, {5, Column::Power}, {13, Column::Power}}));
+    EXPECT_EQ(grid.Row(12), (ChannelTexts{Cell(kFive, Column::Rx), Cell(kFive, Column::Rx), "None",
+                                          "None", "High", "Lock", "Yes", ""}));
+    EXPECT_EQ(grid.Row(13), ChannelTexts{});
+    // A band that no longer holds the source refuses the whole fill.
+    grid.SetBand({13600000, 17400000, true});
+    const GridOutcome refused = grid.FillDown(Cells({{5, Column::Rx}, {20, Column::Rx}}));
+    EXPECT_EQ(refused.message, "Nothing was filled: channel 20: Out of range,please input again.");
+    EXPECT_EQ(grid.Row(20), ChannelTexts{});
+}
+
+TEST(GridEditsTest, SortIsStableWithEmptyChannelsLast) {
+    const MemoryImage image = ImageWith([](int) { return false; });
+    const auto gridWith = [&] {
+        ChannelGrid grid = GridOf(image);
+        const std::pair<const char*, const char*> rows[] = {
+            {"446.1", "B"}, {"", ""}, {"440", ""}, {"446.1", "A"}, {"430", "B"}};
+        for (int row = 0; row < 5; ++row) {
+            grid.Edit(row, Column::Rx, rows[row].first);
+            grid.Edit(row, Column::Name, rows[row].second);
+        }
+        return grid;
+    };
+    const auto order = [](const ChannelGrid& grid) {
+        std::string names;
+        for (int row = 0; row < 5; ++row) {
+            names += grid.Text(row, Column::Rx).substr(0, 3) + grid.Text(row, Column::Name) + " ";
+        }
+        return names;
+    };
+    const struct {
+        GridSelection at;
+        SortKey key;
+        const char* order;
+    } cases[] = {
+        {{}, SortKey::RxFrequency, "430B 440 446B 446A  "},
+        {{}, SortKey::Name, "446A 446B 430B 440  "},
+        {GridSelection::OfRows({2, 3, 4}), SortKey::RxFrequency, "446B  430B 440 446A "},
+        {GridSelection::OfRows({1, 2}), SortKey::Name, "446B 440  446A 430B "},
+    };
+    for (const auto& c : cases) {
+        ChannelGrid grid = gridWith();
+        grid.Sort(c.at, c.key);
+        EXPECT_EQ(order(grid), c.order);
+    }
+}
+
+TEST(GridEditsTest, FindMatchesFrequencyAndNameTextsFromAPositionAndWraps) {
+    ChannelGrid grid = GridOf(ImageWith([](int) { return false; }));
+    grid.Edit(3, Column::Rx, "446.52");
+    grid.Edit(10, Column::Rx, "440");
+    grid.Edit(10, Column::Name, "CALL");
+    const struct {
+        const char* query;
+        GridCell from;
+        std::optional<GridCell> found;
+    } cases[] = {
+        {"446.52", {0, Column::Rx}, GridCell{3, Column::Rx}},
+        {"446,52 MHz", {0, Column::Name}, GridCell{3, Column::Rx}},
+        {"446.52", {3, Column::Rx}, GridCell{3, Column::Tx}},
+        {" call", {0, Column::Rx}, GridCell{10, Column::Name}},
+        {"CALL", {10, Column::Name}, GridCell{10, Column::Name}}, // round to itself
+        {"446.52", {199, Column::Name}, GridCell{3, Column::Rx}},
+        {"None", {0, Column::Rx}, std::nullopt}, // tones are not searched
+        {"447", {0, Column::Rx}, std::nullopt},
+        {" ", {0, Column::Rx}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(grid.Find(c.query, c.from), c.found) << c.query;
+    }
+}
+
+TEST(GridEditsTest, CompareNamesTheDifferingCellsAsTheCliDoes) {
+    const MemoryImage document = ImageWith([](int i) { return i < 10; });
+    MemoryImage file = document;
+    EncodeChannel(file, 7, With(test::FullRow(7), Column::Rx, "445.00000"));
+    file[offset::Step] = 5;
+    file[0x0C85] = 0x00;
+    ChannelGrid grid = GridOf(document);
+    grid.Edit(3, Column::Name, "NEW"); // not saved yet: compared as the grid shows it
+
+    const ImageComparison comparison = grid.Compare(document, file);
+    ASSERT_EQ(comparison.cells.size(), 2u);
+    EXPECT_EQ(comparison.cells[0].channel, 3);
+    EXPECT_EQ(comparison.cells[0].column, Column::Name);
+    EXPECT_EQ(comparison.cells[0].b, "CH003X_Y");
+    EXPECT_EQ(comparison.cells[1].channel, 7);
+    EXPECT_EQ(comparison.cells[1].b, "445.00000");
+    const std::vector<std::string> lines = {
+        "channel 3: Cha Name NEW -> CH003X_Y",
+        "channel 7: Rx Frequency 468.91250 -> 445.00000",
+        "option Step: 12.5k -> 25k",
+        "byte 0x0C85: 0xFF -> 0x00",
+    };
+    EXPECT_EQ(DiffLines(comparison, Language::English), lines);
+    EXPECT_EQ(DiffImages(test::Stored(grid, document), file, Language::English), lines);
+
+    const struct {
+        GridCell from;
+        bool forward;
+        GridCell next;
+    } walks[] = {
+        {{0, Column::Rx}, true, {3, Column::Name}},  {{3, Column::Name}, true, {7, Column::Rx}},
+        {{7, Column::Rx}, true, {3, Column::Name}},  {{3, Column::Name}, false, {7, Column::Rx}},
+        {{5, Column::Tx}, false, {3, Column::Name}},
+    };
+    for (const auto& walk : walks) {
+        EXPECT_EQ(NextDifference(comparison, walk.from, walk.forward), walk.next);
+    }
+    EXPECT_EQ(NextDifference({}, {0, Column::Rx}, true), std::nullopt);
+}
+
+// Empty tone, power, lock and scan cells used to refuse the row although leaving the column
+// out was accepted; frequencies with a comma or MHz used to lose their decimals.
+TEST(GridEditsTest, ImportReadsEmptyCellsAsMissingAndFrequenciesAsWritten) {
+    ChannelGridTexts grid{};
+    grid[4] = test::FullRow(4);
+    const std::string header = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,"
+                               "Cha Lock,Scan Add,Cha Name\r\n";
+    const CsvImportResult result =
+        ImportChannelsCsv(header + "4,446.00625,,,,,,,OLD\r\n"
+                                   "5,\"446,0125 MHz\",446.025MHz,,,,,,\r\n",
+                          grid, test::k400To470, Language::English);
+    ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
+    EXPECT_EQ(result.grid[4],
+              With(With(With(test::FullRow(4), Column::Rx, "446.00625"), Column::Tx, ""),
+                   Column::Name, "OLD"));
+    EXPECT_EQ(result.grid[5],
+              (ChannelTexts{"446.01250", "446.02500", "None", "None", "High", "Lock", "Yes", ""}));
+
+    const std::string chirp = "Location,Name,Frequency,Duplex,Offset\r\n"
+                              "1,A,146.5abc,,\r\n"
+                              "2,B,446.00625,+,x\r\n"
+                              "3,C,\"446,1\",,\r\n";
+    const CsvImportResult foreign =
+        ImportChannelsCsv(chirp, grid, test::k400To470, Language::English);
+    ASSERT_EQ(foreign.rejected.size(), 2u);
+    EXPECT_EQ(foreign.rejected[0].reason,
+              "Rx Frequency '146.5abc': Out of range,please input again.");
+    EXPECT_EQ(foreign.rejected[1].reason, "Offset 'x': not a value this column takes");
+    EXPECT_EQ(Cell(foreign.grid[3], Column::Rx), "446.10000");
+}
+
+} // namespace
+} // namespace velmora
