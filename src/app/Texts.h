@@ -283,6 +283,34 @@ inline constexpr TextPair CmdRedo{"&Redo", "重做(&R)"};
 inline constexpr TextPair CmdCopy{"Cop&y", "复制(&Y)"};
 inline constexpr TextPair CmdPaste{"P&aste", "粘贴(&A)"};
 inline constexpr TextPair CmdTraceTransfers{"&Trace Transfers", "记录通信(&T)"};
+// The grid's operations (Edit menu and the grid's context menu) and comparisons (File menu).
+inline constexpr TextPair CmdUndoStep{"&Undo %1", "撤销%1(&U)"};
+inline constexpr TextPair CmdRedoStep{"&Redo %1", "重做%1(&R)"};
+inline constexpr TextPair CmdCut{"Cu&t", "剪切(&T)"};
+inline constexpr TextPair CmdDelete{"&Delete", "删除(&D)"};
+inline constexpr TextPair CmdInsertRow{"&Insert Row", "插入行(&I)"};
+inline constexpr TextPair CmdDeleteRow{"De&lete Row", "删除行(&L)"};
+inline constexpr TextPair CmdMoveUp{"Move &Up", "上移(&U)"};
+inline constexpr TextPair CmdMoveDown{"Move Do&wn", "下移(&W)"};
+inline constexpr TextPair CmdSortByFrequency{"Sort by Rx &Frequency", "按接收频率排序(&F)"};
+inline constexpr TextPair CmdSortByName{"Sort by &Name", "按信道名字排序(&N)"};
+inline constexpr TextPair CmdFillDown{"Fill Dow&n", "向下填充(&N)"};
+inline constexpr TextPair CmdFind{"&Find...", "查找(&F)..."};
+inline constexpr TextPair CmdFindNext{"Find Ne&xt", "查找下一个(&X)"};
+inline constexpr TextPair CmdCompareWith{"Co&mpare With...", "比较(&M)..."};
+inline constexpr TextPair CmdEndComparison{"End Compa&rison", "结束比较(&R)"};
+inline constexpr TextPair CmdNextDifference{"Next Di&fference", "下一处不同(&F)"};
+inline constexpr TextPair CmdPreviousDifference{"Pre&vious Difference", "上一处不同(&V)"};
+inline constexpr TextPair FindCaption{"Find", "查找"};
+inline constexpr TextPair FindPrompt{"Find a channel by its name or frequency:",
+                                     "按信道名字或频率查找信道："};
+inline constexpr TextPair TipInOtherFile{"In %1: %2", "%1 中：%2"};
+inline constexpr TextPair StatusCompared{"%1 cells differ from %2", "与 %2 有 %1 个单元格不同"};
+inline constexpr TextPair MsgCompareSame{"The channels and options are the same as in %1.",
+                                         "信道和选项与 %1 中的相同。"};
+inline constexpr TextPair MsgCompareOthers{"Besides the marked cells, %1 differs here:",
+                                           "除标出的单元格外，%1 在这些地方不同："};
+inline constexpr TextPair StatusNoDifference{"No cell differs.", "没有不同的单元格。"};
 inline constexpr TextPair CsvFileFilter{"Channel lists (*.csv)", "信道表 (*.csv)"};
 inline constexpr TextPair ChirpCsvFileFilter{"CHIRP channel lists (*.csv)", "CHIRP 信道表 (*.csv)"};
 inline constexpr TextPair UndoImport{"Import Channels", "导入信道"};

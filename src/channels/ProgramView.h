@@ -1,42 +1,30 @@
-// The channel view of a document: a grid of the 200 channels, one row per channel, and the
-// in-place editors that are laid over its cells.
+// The channel view of a document: a table of the 200 channels over the core's grid model, one
+// row per channel, and the editors laid over its cells.
 //
-//   grid row 0        column titles (the table's horizontal header)
-//   grid column 0     row labels "Pr", "  1" ... "199" (the table's vertical header)
-//   grid row r        1..200: channel r - 1, table row r - 1
-//   grid column c     1..8: Rx, Tx, decode tone, encode tone, power, lock, scan add, name;
-//                     table column c - 1
-//
-// The grid's texts are the working copy of the channels. Edits change only the grid; the
-// image receives them when StoreChannels runs (before every save and every write). What a
-// committed edit does to a row (band and step checks, new-channel defaults) is decided by
-// CommitCell in the core; the view only moves texts between the editors, the grid and it.
+// The rows live in the ChannelGrid (the working copy of the channels): the table only shows
+// them, and every change (a committed cell, a paste, a row operation, undo) goes through the
+// model and its rules. The image receives the rows when StoreChannels runs, before every save
+// and every write to the radio. Printing, CSV, the clipboard and comparisons read the model.
 #pragma once
 
 #include "app/AppContext.h"
-#include "channels/ChannelTable.h"
-#include "channels/EditRules.h"
+#include "channels/ChannelGrid.h"
 #include "image/ProgramDoc.h"
 #include "settings/UserStore.h"
 
 #include <QString>
 #include <QWidget>
 
-#include <array>
-#include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
+#include <functional>
+#include <memory>
 
-class QComboBox;
 class QKeyEvent;
-class QLineEdit;
-class QTableWidget;
-class QUndoStack;
 
 namespace velmora {
 
-class NameValidator;
+class CellEditors;
+class ChannelTableModel;
+class GridTable;
 class TransferCommands;
 
 class CProgramView : public QWidget {
@@ -46,98 +34,97 @@ public:
     ~CProgramView() override;
 
     CProgramDoc* GetDocument() const { return m_pDocument; }
+    // The rows as the grid holds them (read them here, never from the table).
+    const ChannelGrid& Channels() const { return m_channels; }
 
-    // Sets the grid up (once per view) and fills it from the image.
+    // Sets the table up (once per view) and fills it from the image.
     void OnInitialUpdate();
     // Refills all 200 rows from the image, then brings type, band, limits and the main window
-    // title up to date. Grid edits not yet stored are dropped, an open editor included.
+    // title up to date. Edits not yet stored are dropped, an open editor included, and the
+    // history starts afresh.
     void ShowChannels();
-    // Commits the open edit, then encodes every row into the image.
+    // Commits the open edit, then stores every row into the image.
     void StoreChannels();
     // The image a save would write now, without touching the document.
     MemoryImage StoredImage() const;
-    // Whether the document holds changes (an open edit included) that were not saved since it
-    // was opened, saved or read from the radio.
+    // Whether the document holds changes (an open edit included) not saved since it was
+    // opened, saved or read from the radio.
     bool HasUnsavedChanges();
-    // While a transfer runs the grid cannot be edited: no editor opens and an open one is
+    // While a transfer runs the grid cannot be changed: no editor opens and an open one is
     // committed and closed. Moving around and selecting still work.
     void SetLocked(bool locked);
     bool IsLocked() const { return m_bLocked; }
-    // The leave-cell commit of the open editor, if one is shown. False when a check refused
-    // the text (the user has been told); true otherwise, also when no editor was open.
+
+    // The commit of the open editor, if one is shown. False when a check refused the text (the
+    // user has been told); true otherwise, also when no editor was open.
     bool CommitOpenEdit();
-    // The texts of columns 1 to 8 of rows 1 to 200 (printing, CSV).
-    ChannelGridTexts GridTexts() const;
-    // Limits the editing checks use; the Product Information dialog sets them on OK.
+    // Limits of the editing checks; the Product Information dialog sets them on OK.
     void SetBandLimits(const BandLimits& limits);
-    BandLimits Band() const { return {m_nBandLow, m_nBandHigh, m_bBandUsable}; }
+    const BandLimits& Band() const { return m_channels.Band(); }
 
-    // Band limits of the editing checks, in units of 10 Hz, both included.
-    std::int32_t m_nBandLow = 0;
-    std::int32_t m_nBandHigh = 0;
-
-    // Read, Write and Com Setup of this window, with its port name.
+    // Read, Write and Com Setup of this window.
     TransferCommands* Transfer() const { return m_pTransfer; }
 
-    QTableWidget* Grid() const { return m_grid; }
-    // The editor of grid column 1..8 (for tests); nullptr for any other column.
-    QWidget* Editor(int column) const;
-    // Grid coordinates (1..200, 1..8) of the current cell.
-    int CurrentRow() const;
-    int CurrentColumn() const;
+    GridTable* Grid() const { return m_grid; }
+    ChannelTableModel* Model() const { return m_model; }
+    QWidget* Editor(Column column) const;
+    // The open editor's cell: true and the cell while one is shown.
+    bool EditingCell(GridCell& cell) const;
+    // The current cell.
+    GridCell CurrentCell() const;
     // Makes a cell current as a click or a key would (the open edit is committed on leaving).
-    void SetCurrentCell(int row, int column);
+    void SetCurrentCell(GridCell cell);
 
-    // Undo and redo of grid edits: every committed cell, import and paste is one step. A refill
-    // from the image (a read, an open) starts with an empty history.
-    QUndoStack* UndoStack() const { return m_undo; }
-    // Puts a whole grid in as one step named stepName (an import, a paste); the open edit is
-    // committed first, as a step of its own. Returns the number of rows that changed.
-    int ReplaceGridTexts(const ChannelGridTexts& grid, const QString& stepName);
-    // Both commit an open edit first, and do nothing more when its check refused the text: the
-    // user is correcting that cell.
+    // What the operations work on: the rows picked by their labels, else the selected cells,
+    // else the current cell.
+    GridSelection Selection() const;
+    // Picks rows first..last (0..199) as their labels would.
+    void SelectRows(int first, int last);
+
+    // An operation on the model: the open edit is committed first (a refused commit ends it
+    // there), then `operation` runs on the selection; what it changed is shown, its rows are
+    // selected and scrolled into view, and a refusal is told in a message box. The outcome goes
+    // back to the caller (status bar).
+    using Operation = std::function<GridOutcome(ChannelGrid&, const GridSelection&)>;
+    GridOutcome Operate(const Operation& operation);
+    // Undo and redo of the grid's history, one step each; the rows they change are selected
+    // and scrolled into view.
     void Undo();
     void Redo();
 
-    // Rows picked by their labels (a click, Shift+click or a drag over the labels), shown
-    // highlighted. Grid rows 1..200.
-    void SelectRows(int first, int last);
-    void ClearRowSelection();
-    bool HasRowSelection() const { return m_nSelectFirst != 0; }
-    // The channels (0..199, first <= last) that Copy takes and where Paste starts: the picked
-    // rows, else the current cell's row.
-    std::pair<int, int> ChosenChannels() const;
+    // Finds `query` (a name or frequency text) after the current cell, makes the match current
+    // and brings it into view. False when nothing matches.
+    bool Find(const std::string& query);
+    // Marks the cells that differ from `other` (a *.dat file or a backup named `name`); the
+    // marks follow later edits until EndComparison.
+    ImageComparison CompareWith(const MemoryImage& other, const QString& name);
+    void EndComparison();
+    bool IsComparing() const;
+    // Moves to the next or previous differing cell; false when none differs.
+    bool GoToDifference(bool forward);
 
 signals:
     // The main window title to set after a product refresh.
     void titleChanged(const QString& title);
+    // Undo or redo became possible or not, or the step names changed.
+    void historyChanged();
+    // A right click on a cell or a row label (screen position): the window shows the menu.
+    void contextMenuWanted(const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TransferCommands* m_pTransfer = nullptr;
-
     void SetUpGrid();
-    void CreateEditors();
     void SetColumnWidths();
-    void PaintCorner(QWidget* corner);
-    void FillRows(const ChannelGridTexts& rows);
-
-    ChannelTexts RowTexts(int row) const;
-    void SetRowTexts(int row, const ChannelTexts& texts);
 
     // Editing.
     void OpenEditor();
     void PlaceEditor();
     void HideEditors();
     // Commits the open editor into its cell; returns true when a check refused the text.
-    bool Commit(CommitKey key);
-    std::string EditorText() const;
-    QWidget* EditorOfColumn(int column) const;
-    const std::vector<std::string>* ListItemsOfColumn(int column) const;
-    void OnCellLeaving(int row, int column);
-    void OnCellEntered();
+    bool Commit();
+    void Show(const GridOutcome& outcome);
     void OnScroll();
     void OnEnter();
     void MoveBy(int step);
@@ -147,47 +134,32 @@ private:
     bool HandleMoveKey(QKeyEvent* key);
     bool HandleEditorKey(QKeyEvent* key);
     bool HandleGridKey(QKeyEvent* key);
-    // A ShortcutOverride of the open editor: true hands Undo/Redo on to the window.
-    bool LeaveUndoToDocument(QKeyEvent* key);
-    void PushStep(const ChannelGridTexts& before, const ChannelGridTexts& after,
-                  const QString& name);
+    // A ShortcutOverride of the open editor: true hands the key on to the window's command.
+    bool LeaveKeyToWindow(QKeyEvent* key) const;
     void OnRowLabelPressed(int row);
     void OnRowLabelEntered(int row);
+    void OnContextMenu(const QPoint& viewportPos);
+    void Recompare();
 
     CProgramDoc* m_pDocument = nullptr;
     const AppContext& m_app;
     MemoryUserStore m_fallbackStore; // when the program has no per-user store
+    ChannelGrid m_channels;
+    TransferCommands* m_pTransfer = nullptr;
+    ChannelTableModel* m_model = nullptr;
+    GridTable* m_grid = nullptr;
+    CellEditors* m_editors = nullptr;
     bool m_bFirstSetUp = true;
-    bool m_bBandUsable = true;
     bool m_bLocked = false;
 
-    QTableWidget* m_grid = nullptr;
-    QWidget* m_corner = nullptr; // the header cell of grid row 0, column 0
-    QLineEdit* m_editRx = nullptr;
-    QLineEdit* m_editTx = nullptr;
-    QComboBox* m_listDecode = nullptr;
-    QComboBox* m_listEncode = nullptr;
-    QComboBox* m_listPower = nullptr;
-    QComboBox* m_listLock = nullptr;
-    QComboBox* m_listScan = nullptr;
-    QLineEdit* m_editName = nullptr;
-    NameValidator* m_nameValidator = nullptr;
+    // Rows picked by their labels, and the label a Shift+click extends from (-1: none).
+    bool m_bRowsPicked = false;
+    int m_nSelectAnchor = -1;
+    Qt::KeyboardModifiers m_labelModifiers;
 
-    std::vector<std::string> m_toneList;
-    std::vector<std::string> m_powerItems;
-    std::vector<std::string> m_lockItems;
-    std::vector<std::string> m_scanItems;
-
-    // The cell the shown editor belongs to; column 0 while no editor is shown.
-    int m_nEditRow = 0;
-    int m_nEditColumn = 0;
-
-    QUndoStack* m_undo = nullptr;
-    // Picked rows (grid rows, 0 when none) and the label a Shift+click extends from.
-    int m_nSelectFirst = 0;
-    int m_nSelectLast = 0;
-    int m_nSelectAnchor = 0;
-    bool m_bShiftOnLabel = false; // the press on a row label came with Shift held
+    // The comparison the marks come from: the other image and its name.
+    std::unique_ptr<MemoryImage> m_compared;
+    QString m_strComparedName;
 };
 
 } // namespace velmora

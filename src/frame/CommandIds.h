@@ -14,8 +14,12 @@ enum CommandId : int {
     ID_FILE_PRINT = 57607,
     ID_FILE_PRINT_DIRECT = 57608, // to the default printer, without a dialog
     ID_FILE_PRINT_PREVIEW = 57609,
+    ID_EDIT_CLEAR = 57632, // Delete: clears the selected cells or channels
     ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_FIND = 57636,
     ID_EDIT_PASTE = 57637,
+    ID_EDIT_REPEAT = 57661, // Find Next
     ID_EDIT_UNDO = 57643,
     ID_EDIT_REDO = 57644,
     ID_APP_ABOUT = 57664,
@@ -33,6 +37,17 @@ enum CommandId : int {
     ID_FILE_EXPORT_CHANNELS = 32802,
     ID_FILE_OPEN_BACKUP = 32803,
     ID_SETUP_TRACE = 32804, // a trace file of every byte of each transfer
+    ID_EDIT_INSERT_ROW = 32805,
+    ID_EDIT_DELETE_ROW = 32806,
+    ID_EDIT_MOVE_UP = 32807,
+    ID_EDIT_MOVE_DOWN = 32808,
+    ID_EDIT_SORT_FREQUENCY = 32809,
+    ID_EDIT_SORT_NAME = 32810,
+    ID_EDIT_FILL_DOWN = 32811,
+    ID_FILE_COMPARE = 32812,
+    ID_FILE_END_COMPARISON = 32813,
+    ID_EDIT_NEXT_DIFFERENCE = 32814,
+    ID_EDIT_PREVIOUS_DIFFERENCE = 32815,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };

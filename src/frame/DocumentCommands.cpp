@@ -14,7 +14,6 @@
 #include "link/TransferCommands.h"
 
 #include <QFileInfo>
-#include <QUndoStack>
 
 namespace velmora {
 
@@ -74,9 +73,8 @@ CChildFrame* CMainFrame::AddDocumentWindow(CProgramDoc* doc) {
     connect(view->Transfer(), &TransferCommands::runningChanged, this,
             &CMainFrame::UpdateCommandStates);
     connect(view->Transfer(), &TransferCommands::statusMessage, this, &CMainFrame::ShowStatus);
-    connect(view->UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(view->UndoStack(), &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(view->UndoStack(), &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view, &CProgramView::historyChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view, &CProgramView::contextMenuWanted, this, &CMainFrame::ShowGridMenu);
     connect(frame, &QObject::destroyed, this, [this, frame] {
         if (m_pLastShown == frame) {
             m_pLastShown = nullptr;

@@ -1,6 +1,5 @@
 #include "frame/ExchangeCommands.h"
 
-#include "channels/ChannelClipboard.h"
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
 #include "channels/ProgramView.h"
@@ -34,23 +33,6 @@ void Warn(const AppContext& app, const std::string& text) {
 
 } // namespace
 
-std::string RefusedRowsMessage(const TextPair& heading, const std::vector<CsvRejection>& rejected,
-                               Language lang) {
-    std::string text(heading.In(lang));
-    for (std::size_t i = 0; i < rejected.size() && i < kRefusedRowsShown; ++i) {
-        text += "\n" + Q(txt::MsgRefusedLine.In(lang))
-                           .arg(rejected[i].line)
-                           .arg(QString::fromStdString(rejected[i].reason))
-                           .toStdString();
-    }
-    if (rejected.size() > kRefusedRowsShown) {
-        text +=
-            "\n" +
-            Q(txt::MsgMoreRefused.In(lang)).arg(rejected.size() - kRefusedRowsShown).toStdString();
-    }
-    return text;
-}
-
 QString ImportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,
                        QWidget* parent) {
     const QString filter = Q(txt::CsvFileFilter.In(app.lang)) + QStringLiteral(";;") +
@@ -66,19 +48,17 @@ QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const 
         Warn(app, DescribeLoadFailure(path.toStdString(), read, app.lang));
         return {};
     }
-    // The rows apply to the grid as the user sees it, a pending edit included.
-    view.CommitOpenEdit();
     const std::string text(bytes.begin(), bytes.end());
-    const CsvImportResult result = ImportChannelsCsv(text, view.GridTexts(), view.Band(), app.lang);
-    if (!result.rejected.empty()) {
-        // A list half taken would leave the user to find out which half: nothing changes.
-        Warn(app, RefusedRowsMessage(txt::MsgImportRefused, result.rejected, app.lang));
+    // A list half taken would leave the user to find out which half: a refused row refuses
+    // the file, and the message names every refused row.
+    const GridOutcome outcome = view.Operate(
+        [&text](ChannelGrid& grid, const GridSelection&) { return grid.ImportCsv(text); });
+    if (outcome.refused) {
         return {};
     }
-    view.ReplaceGridTexts(result.grid, Q(txt::UndoImport.In(app.lang)));
-    return Q(txt::StatusImported.In(app.lang))
-        .arg(result.changedChannels.size())
-        .arg(QFileInfo(path).fileName());
+    return Q(FillText(
+        txt::StatusImported, app.lang,
+        {std::to_string(outcome.changedRows.size()), QFileInfo(path).fileName().toStdString()}));
 }
 
 QString ExportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,
@@ -103,7 +83,7 @@ QString ExportChannels(CProgramView& view, const AppContext& app, FileChooser& c
 QString ExportChannelsToFile(CProgramView& view, const AppContext& app, const QString& path,
                              ChannelListKind kind) {
     view.CommitOpenEdit();
-    const ChannelGridTexts grid = view.GridTexts();
+    const ChannelGridTexts grid = view.Channels().Texts();
     const std::string text =
         kind == ChannelListKind::Chirp ? ExportChirpCsv(grid) : ExportChannelsCsv(grid, app.lang);
     const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
@@ -113,31 +93,35 @@ QString ExportChannelsToFile(CProgramView& view, const AppContext& app, const QS
         Warn(app, DescribeSaveFailure(path.toStdString(), written, app.lang));
         return {};
     }
-    return Q(txt::StatusExported.In(app.lang)).arg(path);
+    return Q(FillText(txt::StatusExported, app.lang, {path.toStdString()}));
 }
 
 QString CopyChannels(CProgramView& view, const AppContext& app) {
     view.CommitOpenEdit();
-    const auto [first, last] = view.ChosenChannels();
-    const std::string text = CopyChannelRows(view.GridTexts(), first, last);
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-    return Q(txt::StatusCopied.In(app.lang)).arg(last - first + 1);
+    const GridSelection selection = view.Selection();
+    QGuiApplication::clipboard()->setText(QString::fromStdString(view.Channels().Copy(selection)));
+    return Q(FillText(txt::StatusCopied, app.lang, {std::to_string(selection.Rows().size())}));
+}
+
+QString CutChannels(CProgramView& view, const AppContext& app) {
+    std::string copied;
+    const GridOutcome outcome = view.Operate(
+        [&copied](ChannelGrid& grid, const GridSelection& at) { return grid.Cut(at, copied); });
+    if (outcome.refused) {
+        return {};
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(copied));
+    return Q(FillText(txt::StatusCopied, app.lang, {std::to_string(outcome.selectRows.size())}));
 }
 
 QString PasteChannels(CProgramView& view, const AppContext& app) {
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
-    if (text.empty()) {
+    const GridOutcome outcome = view.Operate(
+        [&text](ChannelGrid& grid, const GridSelection& at) { return grid.Paste(text, at); });
+    if (outcome.refused) {
         return {};
     }
-    view.CommitOpenEdit();
-    const CsvImportResult result = PasteChannelRows(
-        text, view.GridTexts(), view.ChosenChannels().first, view.Band(), app.lang);
-    // The rows that were taken stay; the user is told which were not and why.
-    view.ReplaceGridTexts(result.grid, Q(txt::UndoPaste.In(app.lang)));
-    if (!result.rejected.empty()) {
-        Warn(app, RefusedRowsMessage(txt::MsgPasteRefused, result.rejected, app.lang));
-    }
-    return Q(txt::StatusPasted.In(app.lang)).arg(result.changedChannels.size());
+    return Q(FillText(txt::StatusPasted, app.lang, {std::to_string(outcome.changedRows.size())}));
 }
 
 } // namespace velmora

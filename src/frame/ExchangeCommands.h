@@ -1,20 +1,17 @@
-// File > Import Channels... and Export Channels..., Edit > Copy and Paste: channel lists moving
-// between the active channel window and files, spreadsheets and other radio programs.
+// File > Import Channels... and Export Channels..., Edit > Cut, Copy and Paste: channel lists
+// moving between the active channel window and files, spreadsheets and other radio programs.
 //
-// Rows coming in go through the core's import, which applies the same edit rules as typing
-// into the grid; here the texts only move between it, the files, the clipboard and the grid.
-// An import is all or nothing; a paste takes the rows it can and names the others. Each
-// changes the grid as one undo step. Each returns what the status bar says afterwards (empty
-// when nothing happened).
+// Rows coming in go through the core's model, which applies the same edit rules as typing into
+// the grid; here the texts only move between it, the files and the clipboard. An import or a
+// paste is all or nothing, and one undo step. Each returns what the status bar says afterwards
+// (empty when nothing happened).
 #pragma once
 
 #include "app/AppContext.h"
-#include "channels/CsvImport.h"
 
 #include <QString>
 
-#include <string>
-#include <vector>
+#include <cstddef>
 
 class QWidget;
 
@@ -35,15 +32,15 @@ QString ExportChannels(CProgramView& view, const AppContext& app, FileChooser& c
 QString ExportChannelsToFile(CProgramView& view, const AppContext& app, const QString& path,
                              ChannelListKind kind);
 
-// The chosen rows (ChosenChannels) to the clipboard as tab-separated text.
+// The selection (picked rows with their channel numbers, or cells) to the clipboard as
+// tab-separated text.
 QString CopyChannels(CProgramView& view, const AppContext& app);
-// The clipboard's rows into the grid from the first chosen row on.
+// Copy, then clear what was copied.
+QString CutChannels(CProgramView& view, const AppContext& app);
+// The clipboard's rows into the grid from the selection on.
 QString PasteChannels(CProgramView& view, const AppContext& app);
 
-// One message for refused rows: the heading, then "line N: reason" for each, at most
-// kRefusedRowsShown of them and a count of the rest.
+// How many lines of a list (refused rows, differences) one message shows.
 inline constexpr std::size_t kRefusedRowsShown = 20;
-std::string RefusedRowsMessage(const TextPair& heading, const std::vector<CsvRejection>& rejected,
-                               Language lang);
 
 } // namespace velmora

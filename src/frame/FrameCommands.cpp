@@ -114,7 +114,7 @@ bool CMainFrame::MakePrintSource(PrintSource& source) const {
     }
     // The pages show the grid as it stands, an open edit included.
     view->CommitOpenEdit();
-    source = PrintSource{view->GridTexts(), view->GetDocument()->m_image,
+    source = PrintSource{view->Channels().Texts(), view->GetDocument()->m_image,
                          LanguageText("Copyrights Owner"), m_app.lang};
     return true;
 }
@@ -166,30 +166,6 @@ void CMainFrame::OnImportChannels() {
 void CMainFrame::OnExportChannels() {
     if (CProgramView* view = ActiveView()) {
         ShowStatus(ExportChannels(*view, m_app, *m_chooser, this));
-    }
-}
-
-void CMainFrame::OnEditCopy() {
-    if (CProgramView* view = ShownView()) {
-        ShowStatus(CopyChannels(*view, m_app));
-    }
-}
-
-void CMainFrame::OnEditPaste() {
-    if (CProgramView* view = ShownView(); view && DocumentFree()) {
-        ShowStatus(PasteChannels(*view, m_app));
-    }
-}
-
-void CMainFrame::OnEditUndo() {
-    if (CProgramView* view = ShownView(); view && DocumentFree()) {
-        view->Undo();
-    }
-}
-
-void CMainFrame::OnEditRedo() {
-    if (CProgramView* view = ShownView(); view && DocumentFree()) {
-        view->Redo();
     }
 }
 

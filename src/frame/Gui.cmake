@@ -10,6 +10,7 @@ target_sources(velmora_gui PRIVATE
     frame/LockKeyPanes.h frame/LockKeyPanes.cpp
     frame/MainFrame.h frame/MainFrame.cpp
     frame/DocumentCommands.cpp
+    frame/EditCommands.cpp
     frame/FrameCommands.cpp)
 
 # The lock keys' lights come from the X server where the program runs on one.

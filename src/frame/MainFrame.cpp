@@ -19,7 +19,6 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUndoStack>
 
 namespace velmora {
 
@@ -115,6 +114,7 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, &CMainFrame::OnEditCopy);
     connect(MakeAction(ID_EDIT_PASTE, txt::CmdPaste, QKeySequence(Qt::CTRL | Qt::Key_V)),
             &QAction::triggered, this, &CMainFrame::OnEditPaste);
+    CreateGridActions();
     MakeAction(ID_SETUP_TRACE, txt::CmdTraceTransfers)->setCheckable(true);
     connect(MakeAction(ID_FILE_SAVE, txt::CmdSave, QKeySequence(Qt::CTRL | Qt::Key_S)),
             &QAction::triggered, this, &CMainFrame::OnFileSave);
@@ -181,10 +181,32 @@ void CMainFrame::CreateMenus() {
         menu(txt::MenuFile,
              {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_OPEN_BACKUP, ID_FILE_CLOSE, ID_FILE_SAVE,
               ID_FILE_SAVE_AS, 0, ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, 0,
-              ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
-        menu(txt::MenuEdit,
-             {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
-              ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_CHANNEL_INFORMATION, ID_EDIT_OPTIONAL_FEATURES}),
+              ID_FILE_COMPARE, ID_FILE_END_COMPARISON, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+              ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+        menu(txt::MenuEdit, {ID_EDIT_UNDO,
+                             ID_EDIT_REDO,
+                             0,
+                             ID_EDIT_CUT,
+                             ID_EDIT_COPY,
+                             ID_EDIT_PASTE,
+                             ID_EDIT_CLEAR,
+                             0,
+                             ID_EDIT_INSERT_ROW,
+                             ID_EDIT_DELETE_ROW,
+                             ID_EDIT_MOVE_UP,
+                             ID_EDIT_MOVE_DOWN,
+                             ID_EDIT_SORT_FREQUENCY,
+                             ID_EDIT_SORT_NAME,
+                             ID_EDIT_FILL_DOWN,
+                             0,
+                             ID_EDIT_FIND,
+                             ID_EDIT_REPEAT,
+                             ID_EDIT_NEXT_DIFFERENCE,
+                             ID_EDIT_PREVIOUS_DIFFERENCE,
+                             0,
+                             ID_EDIT_PRODUCT_INFORMATION,
+                             ID_EDIT_CHANNEL_INFORMATION,
+                             ID_EDIT_OPTIONAL_FEATURES}),
         view129,
         menu(txt::MenuProgram, {ID_PROGRAM_READ, ID_PROGRAM_WRITE}),
         m_pSetupMenu,
@@ -307,15 +329,18 @@ void CMainFrame::UpdateMenus() {
 void CMainFrame::UpdateCommandStates() {
     const bool documents = !ChildFrames().isEmpty();
     const bool running = TransferRunning();
-    // Reading the document (saving, printing, exporting, copying) is fine during a transfer:
-    // the transfer works on copies. Changing it is not: a read would land behind it.
-    for (CommandId id :
-         {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW,
-          ID_FILE_EXPORT_CHANNELS, ID_EDIT_COPY, ID_SETUP_COM}) {
+    // Reading the document (saving, printing, exporting, copying, finding, comparing) is fine
+    // during a transfer: the transfer works on copies. Changing it is not: a read would land
+    // behind the change, or the change behind the read.
+    for (CommandId id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_DIRECT,
+                         ID_FILE_PRINT_PREVIEW, ID_FILE_EXPORT_CHANNELS, ID_FILE_COMPARE,
+                         ID_EDIT_COPY, ID_EDIT_FIND, ID_EDIT_REPEAT, ID_SETUP_COM}) {
         Action(id)->setEnabled(documents);
     }
     for (CommandId id :
-         {ID_FILE_CLOSE, ID_FILE_IMPORT_CHANNELS, ID_EDIT_PASTE, ID_EDIT_PRODUCT_INFORMATION,
+         {ID_FILE_CLOSE, ID_FILE_IMPORT_CHANNELS, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR,
+          ID_EDIT_INSERT_ROW, ID_EDIT_DELETE_ROW, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN,
+          ID_EDIT_SORT_FREQUENCY, ID_EDIT_SORT_NAME, ID_EDIT_FILL_DOWN, ID_EDIT_PRODUCT_INFORMATION,
           ID_EDIT_OPTIONAL_FEATURES, ID_PROGRAM_READ, ID_PROGRAM_WRITE}) {
         Action(id)->setEnabled(documents && !running);
     }
@@ -323,8 +348,14 @@ void CMainFrame::UpdateCommandStates() {
         Action(id)->setEnabled(!running);
     }
     const CProgramView* view = ActiveView();
-    Action(ID_EDIT_UNDO)->setEnabled(view != nullptr && !running && view->UndoStack()->canUndo());
-    Action(ID_EDIT_REDO)->setEnabled(view != nullptr && !running && view->UndoStack()->canRedo());
+    const bool comparing = view != nullptr && view->IsComparing();
+    for (CommandId id :
+         {ID_FILE_END_COMPARISON, ID_EDIT_NEXT_DIFFERENCE, ID_EDIT_PREVIOUS_DIFFERENCE}) {
+        Action(id)->setEnabled(comparing);
+    }
+    Action(ID_EDIT_UNDO)->setEnabled(view != nullptr && !running && view->Channels().CanUndo());
+    Action(ID_EDIT_REDO)->setEnabled(view != nullptr && !running && view->Channels().CanRedo());
+    UpdateUndoTexts(view);
     for (CChildFrame* frame : ChildFrames()) {
         if (CProgramView* each = frame->View()) {
             each->SetLocked(running);

@@ -9,6 +9,7 @@
 
 #include "app/AppContext.h"
 #include "app/HelpLauncher.h"
+#include "channels/ProgramView.h"
 #include "frame/CommandIds.h"
 #include "frame/FileChooser.h"
 #include "settings/LanguageDlg.h"
@@ -28,7 +29,6 @@ namespace velmora {
 class CChildFrame;
 class CMDIClientWnd;
 class CProgramDoc;
-class CProgramView;
 class CTreeBar;
 class LockKeyPanes;
 class PortChoice;
@@ -94,13 +94,20 @@ public:
     void OnRead();
     void OnWrite();
     void OnComSetup();
-    // Channel exchange and the grid's history (the active window's).
+    // Channel exchange, the grid's operations and its history (the active window's).
     void OnImportChannels();
     void OnExportChannels();
+    void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();
     void OnEditUndo();
     void OnEditRedo();
+    void OnEditFind();
+    void OnEditFindNext();
+    // Compares the document with a *.dat file or a backup: the cells that differ are marked,
+    // the options and bytes that differ are listed.
+    void OnFileCompare();
+    void GoToDifference(bool forward);
     // Starts the virtual radio and points COM1 at it; false when it could not be started.
     bool StartDemoRadio();
 
@@ -115,6 +122,7 @@ protected:
 private:
     QAction* MakeAction(CommandId id, const TextPair& text, const QKeySequence& shortcut = {});
     void CreateActions();
+    void CreateGridActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
@@ -124,6 +132,11 @@ private:
     void UpdateMenus();
     void UpdateCommandStates();
     void ShowStatus(const QString& text);
+    // A row operation on the document in use, refused while a transfer runs.
+    void RunOperation(const CProgramView::Operation& operation);
+    // The grid's context menu: the Edit menu's grid commands.
+    void ShowGridMenu(const QPoint& globalPos);
+    void UpdateUndoTexts(const CProgramView* view);
     // A command that changes the document is refused while a transfer runs; the status bar
     // says why. True when the command may go on.
     bool DocumentFree();
@@ -153,6 +166,7 @@ private:
     std::unique_ptr<QPrinter> m_printer; // one for the run: set-up choices carry over
     CTreeBar* m_pTreeBar = nullptr;
     LockKeyPanes* m_pLockKeys = nullptr;
+    QString m_strFind; // what Find Next looks for
     std::unique_ptr<PtyRadio> m_demoRadio;
 };
 

@@ -94,7 +94,7 @@ TEST_F(ProgramAppTest, StartUpAppliesTheInstallationsTextsAndOpensTheFileGiven) 
     EXPECT_FALSE(MenuHas(frame, "&Setup", frame.Action(ID_SETUP_LANGUAGE)));
     EXPECT_TRUE(MenuHas(frame, "&Setup", frame.Action(ID_SETUP_COM)));
     ASSERT_EQ(frame.ChildFrames().size(), 1);
-    EXPECT_EQ(frame.ActiveView()->GridTexts()[3][0], "438.01250");
+    EXPECT_EQ(frame.ActiveView()->Channels().Texts()[3][0], "438.01250");
     EXPECT_EQ(QApplication::applicationName(), "Club Radio");
 }
 
@@ -104,7 +104,7 @@ TEST_F(ProgramAppTest, ShowLangOneOffersTheLanguageCommand) {
     ASSERT_TRUE(app.InitInstance(Options()));
     EXPECT_TRUE(MenuHas(*app.MainFrame(), "&Setup", app.MainFrame()->Action(ID_SETUP_LANGUAGE)));
     // Without any model types every frequency is refused: the limits are 0.
-    EXPECT_EQ(app.MainFrame()->ActiveView()->m_nBandHigh, 0);
+    EXPECT_EQ(app.MainFrame()->ActiveView()->Band().high, 0);
 }
 
 } // namespace

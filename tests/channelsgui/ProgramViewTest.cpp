@@ -1,16 +1,18 @@
-// The channel grid driven as a user drives it: clicks and keys into the cells, the editors
-// laid over them, the messages of refused values, and the trip of the grid into the image.
+// The channel view's wiring, driven as a user drives it: keys and clicks into the cells, the
+// editors laid over them, the message of a refused value, and the trip into the image. What a
+// committed cell does to a row is the core's and tested there.
 #include "channels/ProgramView.h"
 
+#include "channels/ChannelTableModel.h"
+#include "channels/GridTable.h"
 #include "support/RecordingPrompter.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -20,6 +22,7 @@
 namespace velmora {
 namespace {
 
+using C = Column;
 const ChannelTexts kEmptyRow{};
 const ChannelTexts kNewChannel{"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes", ""};
 
@@ -44,30 +47,30 @@ protected:
         m_view->OnInitialUpdate();
     }
 
-    std::string Cell(int row, int column) const {
-        return m_view->Grid()->item(row - 1, column - 1)->text().toStdString();
+    const std::string& Cell(int row, Column column) const {
+        return m_view->Channels().Text(row, column);
     }
-    ChannelTexts Row(int row) const { return m_view->GridTexts()[row - 1]; }
-    QLineEdit* LineEditor(int column) const {
+    const ChannelTexts& Row(int row) const { return m_view->Channels().Row(row); }
+    QLineEdit* LineEditor(Column column) const {
         return static_cast<QLineEdit*>(m_view->Editor(column));
     }
-    QComboBox* ListEditor(int column) const {
+    QComboBox* ListEditor(Column column) const {
         return static_cast<QComboBox*>(m_view->Editor(column));
     }
     // Makes the cell current and types over the text its editor opened with.
-    void Type(int row, int column, const char* text) {
-        m_view->SetCurrentCell(row, column);
+    void Type(int row, Column column, const char* text) {
+        m_view->SetCurrentCell({row, column});
         QTest::keyClicks(LineEditor(column), text);
     }
-    void Key(int column, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    void Key(Column column, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(m_view->Editor(column), key, modifiers);
     }
     void AddChannel(int row) {
-        Type(row, 1, "438.0125");
-        Key(1, Qt::Key_Return);
+        Type(row, C::Rx, "438.0125");
+        Key(C::Rx, Qt::Key_Return);
     }
     bool NoEditorShown() const {
-        for (int column = 1; column <= 8; ++column) {
+        for (Column column : kColumns) {
             if (m_view->Editor(column)->isVisible()) {
                 return false;
             }
@@ -84,226 +87,175 @@ protected:
 };
 
 TEST_F(ProgramViewTest, NewDocumentShowsLabelledEmptyRowsAndTheProductTitle) {
-    QTableWidget* grid = m_view->Grid();
-    ASSERT_EQ(grid->rowCount(), 200);
-    ASSERT_EQ(grid->columnCount(), 8);
-    EXPECT_EQ(grid->findChild<QAbstractButton*>()->text(), "CH");
-    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "Rx Frequency");
-    EXPECT_EQ(grid->horizontalHeaderItem(7)->text(), "Cha Name");
-    EXPECT_EQ(grid->verticalHeaderItem(0)->text(), "Pr");
-    EXPECT_EQ(grid->verticalHeaderItem(1)->text(), "  1");
-    EXPECT_EQ(grid->verticalHeaderItem(199)->text(), "199");
-    EXPECT_EQ(grid->verticalHeaderItem(5)->foreground().color(), QColor(0x00, 0x32, 0xF0));
-    for (int row = 1; row <= 200; ++row) {
-        ASSERT_EQ(Row(row), kEmptyRow) << "row " << row;
-    }
+    const QAbstractItemModel* model = m_view->Grid()->model();
+    ASSERT_EQ(model->rowCount(), 200);
+    ASSERT_EQ(model->columnCount(), 8);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Rx Frequency");
+    EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Cha Name");
+    EXPECT_EQ(model->headerData(0, Qt::Vertical).toString(), "Pr");
+    EXPECT_EQ(model->headerData(1, Qt::Vertical).toString(), "  1");
+    EXPECT_EQ(model->headerData(199, Qt::Vertical).toString(), "199");
+    EXPECT_EQ(model->headerData(5, Qt::Vertical, Qt::ForegroundRole).value<QColor>(),
+              QColor(0x00, 0x32, 0xF0));
     EXPECT_EQ(m_title, "Velmora  [ Type:VM-7  Fre:400-470MHz ]");
-    EXPECT_EQ(m_view->m_nBandLow, 40000000);
-    EXPECT_EQ(m_view->m_nBandHigh, 47000000);
-    EXPECT_EQ(grid->columnWidth(0), grid->columnWidth(1));
-    EXPECT_GT(grid->columnWidth(0), grid->columnWidth(2));
+    EXPECT_EQ(m_view->Band().low, 40000000);
+    EXPECT_EQ(m_view->Band().high, 47000000);
+    EXPECT_EQ(m_view->Grid()->columnWidth(0), m_view->Grid()->columnWidth(1));
+    EXPECT_GT(m_view->Grid()->columnWidth(0), m_view->Grid()->columnWidth(2));
 }
 
-TEST_F(ProgramViewTest, FrequencyTypedIntoAnEmptyRowCreatesAChannelWithDefaults) {
+TEST_F(ProgramViewTest, EnterCommitsTheTypedFrequencyAndOpensTheNextCell) {
     AddChannel(5);
     EXPECT_EQ(Row(5), kNewChannel);
+    EXPECT_EQ(m_view->Grid()->model()->index(5, 0).data().toString(), "438.01250");
     EXPECT_TRUE(m_prompter.shown.empty());
-    EXPECT_EQ(m_view->CurrentRow(), 5);
-    EXPECT_EQ(m_view->CurrentColumn(), 2);
-    EXPECT_TRUE(LineEditor(2)->isVisible());
-    EXPECT_EQ(LineEditor(2)->text(), "438.01250");
-    EXPECT_EQ(LineEditor(2)->selectedText(), "438.01250") << "typing replaces the text";
+    EXPECT_EQ(m_view->CurrentCell(), (GridCell{5, C::Tx}));
+    EXPECT_TRUE(LineEditor(C::Tx)->isVisible());
+    EXPECT_EQ(LineEditor(C::Tx)->selectedText(), "438.01250") << "typing replaces the text";
 }
 
-TEST_F(ProgramViewTest, AcceptedFrequenciesAreShownWithFiveDecimals) {
-    const struct {
-        const char* typed;
-        const char* shown;
-    } cases[] = {{"400", "400.00000"},
-                 {"470", "470.00000"},
-                 {"438.0025", "438.00250"},
-                 {"438.00625", "438.00625"},
-                 {"438.012509", "438.01250"}};
-    AddChannel(2);
-    for (const auto& c : cases) {
-        Type(2, 1, c.typed);
-        Key(1, Qt::Key_Return);
-        EXPECT_EQ(Cell(2, 1), c.shown) << c.typed;
-        EXPECT_EQ(Cell(2, 2), "438.01250") << "Tx stays when Rx of a channel changes";
-    }
-    EXPECT_TRUE(m_prompter.shown.empty());
-}
-
-TEST_F(ProgramViewTest, RefusedFrequencyShowsItsMessageAndLeavesTheRowAsItWas) {
-    const std::string outOfRange = "Out of range,please input again.";
-    const std::string offRaster = std::string(txt::MsgOffRaster.en);
-    const struct {
-        int column;
-        const char* typed;
-        std::string message;
-    } cases[] = {{1, "399.9975", outOfRange}, {1, "470.0025", outOfRange},
-                 {1, "438.0030", offRaster},  {1, "abc", outOfRange},
-                 {2, "470.0025", outOfRange}, {2, "438.0030", offRaster}};
+TEST_F(ProgramViewTest, ARefusedValueIsToldAndEnterStaysOnTheCell) {
     AddChannel(3);
-    for (const auto& c : cases) {
-        m_prompter.shown.clear();
-        Type(3, c.column, c.typed);
-        Key(c.column, Qt::Key_Return);
-        ASSERT_EQ(m_prompter.shown.size(), 1u) << c.typed;
-        EXPECT_EQ(m_prompter.shown[0].caption, "Caution");
-        EXPECT_EQ(m_prompter.shown[0].text, c.message) << c.typed;
-        EXPECT_EQ(Row(3), kNewChannel) << c.typed;
-        EXPECT_EQ(m_view->CurrentRow(), 3) << "Enter does not move on after a refusal";
-        EXPECT_EQ(m_view->CurrentColumn(), c.column);
-        EXPECT_TRUE(NoEditorShown());
-    }
+    Type(3, C::Rx, "438.0030");
+    Key(C::Rx, Qt::Key_Return);
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].caption, "Caution");
+    EXPECT_EQ(m_prompter.shown[0].text, std::string(txt::MsgOffRaster.en));
+    EXPECT_EQ(Row(3), kNewChannel);
+    EXPECT_EQ(m_view->CurrentCell(), (GridCell{3, C::Rx}));
+    EXPECT_TRUE(NoEditorShown());
+
     // Leaving the cell with a refused value also keeps the row, and goes on to the next cell.
     m_prompter.shown.clear();
-    Type(3, 2, "438.0030");
-    Key(2, Qt::Key_Tab);
+    Type(3, C::Tx, "438.0030");
+    Key(C::Tx, Qt::Key_Tab);
     EXPECT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(Row(3), kNewChannel);
-    EXPECT_EQ(m_view->CurrentColumn(), 3);
+    EXPECT_EQ(m_view->CurrentCell(), (GridCell{3, C::DecodeTone}));
 }
 
-TEST_F(ProgramViewTest, EnterMovesToTheNextCellAndWrapsAtTheEnd) {
+TEST_F(ProgramViewTest, EnterTabAndArrowsMoveWithTheWrapAtTheEnds) {
     const struct {
-        int row, column, nextRow, nextColumn;
-    } cases[] = {{1, 1, 1, 2}, {4, 5, 4, 6}, {7, 8, 8, 1}, {200, 8, 1, 1}};
+        GridCell from;
+        Qt::Key key;
+        GridCell to;
+    } cases[] = {
+        {{0, C::Rx}, Qt::Key_Return, {0, C::Tx}},     {{6, C::Name}, Qt::Key_Return, {7, C::Rx}},
+        {{199, C::Name}, Qt::Key_Return, {0, C::Rx}}, {{0, C::Rx}, Qt::Key_Backtab, {199, C::Name}},
+        {{199, C::Name}, Qt::Key_Tab, {0, C::Rx}},    {{9, C::Power}, Qt::Key_Down, {10, C::Power}},
+        {{9, C::Rx}, Qt::Key_Up, {8, C::Rx}},
+    };
     for (const auto& c : cases) {
-        m_view->SetCurrentCell(c.row, c.column);
-        Key(c.column, Qt::Key_Return);
-        EXPECT_EQ(m_view->CurrentRow(), c.nextRow) << c.row << "," << c.column;
-        EXPECT_EQ(m_view->CurrentColumn(), c.nextColumn) << c.row << "," << c.column;
-        EXPECT_TRUE(m_view->Editor(c.nextColumn)->isVisible());
+        m_view->SetCurrentCell(c.from);
+        Key(c.from.column, c.key);
+        EXPECT_EQ(m_view->CurrentCell(), c.to) << c.from.row << " key " << c.key;
+        EXPECT_TRUE(m_view->Editor(c.to.column)->isVisible());
     }
     EXPECT_TRUE(m_prompter.shown.empty());
 }
 
-TEST_F(ProgramViewTest, TabUpDownAndEscapeWorkWithoutAMouse) {
-    m_view->SetCurrentCell(1, 1);
-    Key(1, Qt::Key_Backtab);
-    EXPECT_EQ(m_view->CurrentRow(), 200);
-    EXPECT_EQ(m_view->CurrentColumn(), 8);
-    Key(8, Qt::Key_Tab);
-    EXPECT_EQ(m_view->CurrentRow(), 1);
-    EXPECT_EQ(m_view->CurrentColumn(), 1);
-
-    Type(10, 1, "440");
-    Key(1, Qt::Key_Down);
-    EXPECT_EQ(Cell(10, 1), "440.00000") << "moving down commits";
-    EXPECT_EQ(m_view->CurrentRow(), 11);
-    Key(1, Qt::Key_Up);
-    EXPECT_EQ(m_view->CurrentRow(), 10);
-
-    QTest::keyClicks(LineEditor(1), "450");
-    Key(1, Qt::Key_Escape);
+TEST_F(ProgramViewTest, EscapeDropsTheEditAndTypingIntoTheGridStartsOne) {
+    Type(10, C::Rx, "440");
+    Key(C::Rx, Qt::Key_Escape);
     EXPECT_TRUE(NoEditorShown());
-    EXPECT_EQ(Cell(10, 1), "440.00000") << "Escape drops the edit";
-
-    // Typing into the grid starts a new edit with what was typed.
+    EXPECT_EQ(Cell(10, C::Rx), "");
     QTest::keyClicks(m_view->Grid(), "460");
-    EXPECT_EQ(LineEditor(1)->text(), "460");
-    Key(1, Qt::Key_Return);
-    EXPECT_EQ(Cell(10, 1), "460.00000");
+    EXPECT_EQ(LineEditor(C::Rx)->text(), "460");
+    Key(C::Rx, Qt::Key_Return);
+    EXPECT_EQ(Cell(10, C::Rx), "460.00000");
 }
 
-TEST_F(ProgramViewTest, ListsOpenOnTheCellTextOrOnEntryZero) {
-    const struct {
-        const char* cell;
-        int column;
-        int entry;
-        const char* stored;
-    } cases[] = {{"123.4", 3, 0, "None"},    {"D023I", 4, 156, "D023I"}, {"254.1", 3, 50, "254.1"},
-                 {"Middle", 5, 1, "Middle"}, {"Unlock", 6, 1, "Unlock"}, {"No", 7, 1, "No"}};
-    int row = 10;
-    for (const auto& c : cases) {
-        AddChannel(row);
-        m_view->Grid()->item(row - 1, c.column - 1)->setText(c.cell);
-        m_view->SetCurrentCell(row, c.column);
-        EXPECT_EQ(ListEditor(c.column)->currentIndex(), c.entry) << c.cell;
-        Key(c.column, Qt::Key_Tab);
-        EXPECT_EQ(Cell(row, c.column), c.stored) << c.cell;
-        ++row;
-    }
-    EXPECT_EQ(ListEditor(3)->count(), 261);
-}
+TEST_F(ProgramViewTest, AListVisitedWithoutAChoiceKeepsAValueThatIsNoEntry) {
+    // A tone and a power level the radio holds but the lists do not offer.
+    MemoryImage image = NewImage();
+    EncodeChannel(image, 4, {"438.01250", "438.01250", "69.0", "None", "High", "Lock", "Yes", ""});
+    image[4 * 16 + 12] = (image[4 * 16 + 12] & ~0x30) | 0x30; // power bits 11
+    m_doc.m_image = image;
+    m_view->ShowChannels();
+    image = m_doc.m_image; // with the band bytes the fill writes
+    ASSERT_EQ(Cell(4, C::DecodeTone), "69.0");
+    ASSERT_EQ(Cell(4, C::Power), "");
 
-TEST_F(ProgramViewTest, SettingsOfAnEmptyRowAreNotKept) {
-    m_view->SetCurrentCell(9, 5);
-    ListEditor(5)->setCurrentIndex(2);
-    Key(5, Qt::Key_Return);
-    EXPECT_EQ(Row(9), kEmptyRow);
-    Type(9, 2, "438.0125");
-    Key(2, Qt::Key_Return);
-    EXPECT_EQ(Row(9), kEmptyRow) << "a Tx frequency needs a channel";
+    m_view->SetCurrentCell({4, C::DecodeTone});
+    EXPECT_EQ(ListEditor(C::DecodeTone)->currentText(), "69.0");
+    EXPECT_EQ(ListEditor(C::DecodeTone)->count(), 262) << "the cell's text comes first";
+    Key(C::DecodeTone, Qt::Key_Tab);
+    Key(C::EncodeTone, Qt::Key_Tab);
+    EXPECT_EQ(ListEditor(C::Power)->currentText(), "");
+    Key(C::Power, Qt::Key_Tab);
+    m_view->StoreChannels();
+    EXPECT_EQ(m_doc.m_image, image) << "nothing was chosen, so nothing changed";
+
+    // Choosing an entry stores it; the extra entry is gone the next time the list opens.
+    m_view->SetCurrentCell({4, C::DecodeTone});
+    ListEditor(C::DecodeTone)->setCurrentIndex(2); // "67.0", after the extra entry
+    Key(C::DecodeTone, Qt::Key_Return);
+    EXPECT_EQ(Cell(4, C::DecodeTone), "67.0");
+    m_view->SetCurrentCell({4, C::DecodeTone});
+    EXPECT_EQ(ListEditor(C::DecodeTone)->count(), 261);
 }
 
 TEST_F(ProgramViewTest, ClickingACellCommitsTheOpenEditAndOpensTheCellsEditor) {
-    QTableWidget* grid = m_view->Grid();
-    const auto click = [grid](int row, int column) {
-        const QRect cell = grid->visualItemRect(grid->item(row - 1, column - 1));
+    GridTable* grid = m_view->Grid();
+    const auto click = [grid](int row, Column column) {
+        const QRect cell = grid->visualRect(grid->model()->index(row, int(Index(column))));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     };
-    Type(3, 1, "438.0125");
-    click(4, 5);
+    Type(3, C::Rx, "438.0125");
+    click(4, C::Power);
     EXPECT_EQ(Row(3), kNewChannel);
-    EXPECT_EQ(m_view->CurrentRow(), 4);
-    EXPECT_EQ(m_view->CurrentColumn(), 5);
-    EXPECT_TRUE(ListEditor(5)->isVisible());
+    EXPECT_EQ(m_view->CurrentCell(), (GridCell{4, C::Power}));
+    EXPECT_TRUE(ListEditor(C::Power)->isVisible());
 
-    Key(5, Qt::Key_Escape);
+    Key(C::Power, Qt::Key_Escape);
     EXPECT_TRUE(NoEditorShown());
-    click(4, 5);
-    EXPECT_TRUE(ListEditor(5)->isVisible()) << "a click on the current cell opens it again";
+    click(4, C::Power);
+    EXPECT_TRUE(ListEditor(C::Power)->isVisible()) << "a click on the current cell opens it again";
 }
 
 TEST_F(ProgramViewTest, ScrollingDropsTheOpenEdit) {
     AddChannel(2);
-    Type(2, 1, "450");
+    Type(2, C::Rx, "450");
     m_view->Grid()->verticalScrollBar()->setValue(50);
     EXPECT_TRUE(NoEditorShown());
     m_view->StoreChannels();
-    EXPECT_EQ(Cell(2, 1), "438.01250");
-    EXPECT_EQ(m_doc.m_image[0x10 + 3], 0x43);
-    EXPECT_EQ(m_doc.m_image[0x10 + 2], 0x80);
+    EXPECT_EQ(Cell(2, C::Rx), "438.01250");
 }
 
-TEST_F(ProgramViewTest, NameEditorUpperCasesAndHoldsSixCharactersButKeepsLongerNames) {
+TEST_F(ProgramViewTest, TheNameEditorRefusesWhatANameCannotHold) {
     AddChannel(4);
-    Type(4, 8, "abc-defgh");
-    EXPECT_EQ(LineEditor(8)->text(), "ABC-DE");
-    Key(8, Qt::Key_Tab);
-    EXPECT_EQ(Cell(4, 8), "ABC-DE");
+    Type(4, C::Name, "ab c.d-efgh");
+    QKeyEvent chinese(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("中"));
+    QApplication::sendEvent(LineEditor(C::Name), &chinese);
+    EXPECT_EQ(LineEditor(C::Name)->text(), "ABCD-E") << "refused keys, then the 6-key limit";
+    Key(C::Name, Qt::Key_Tab);
+    EXPECT_EQ(Cell(4, C::Name), "ABCD-E");
 
     // A name of eight characters read from the radio survives a visit of its cell.
-    m_view->Grid()->item(3, 7)->setText("RADIO123");
-    m_view->SetCurrentCell(4, 8);
-    EXPECT_EQ(LineEditor(8)->text(), "RADIO123");
-    Key(8, Qt::Key_Tab);
-    EXPECT_EQ(Cell(4, 8), "RADIO123");
+    MemoryImage image = m_doc.m_image;
+    m_view->StoreChannels();
+    image = m_doc.m_image;
+    EncodeChannel(image, 4,
+                  {"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes", "RADIO123"});
+    m_doc.m_image = image;
+    m_view->ShowChannels();
+    m_view->SetCurrentCell({4, C::Name});
+    EXPECT_EQ(LineEditor(C::Name)->text(), "RADIO123");
+    Key(C::Name, Qt::Key_Tab);
+    EXPECT_EQ(Cell(4, C::Name), "RADIO123");
 }
 
 TEST_F(ProgramViewTest, StoreChannelsWritesAnOpenEditIntoTheImage) {
     AddChannel(1);
-    Type(1, 8, "ab1");
+    Type(1, C::Name, "ab1");
     m_view->StoreChannels();
-    EXPECT_EQ(Cell(1, 8), "AB1");
-    const std::uint8_t record[16] = {0x50, 0x12, 0x80, 0x43, 0x50, 0x12, 0x80, 0x43,
-                                     0xFF, 0xFF, 0xFF, 0xFF, 0xEF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(Cell(1, C::Name), "AB1");
     const std::uint8_t name[8] = {0x0A, 0x0B, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    for (int k = 0; k < 16; ++k) {
-        EXPECT_EQ(m_doc.m_image[k], record[k]) << "record byte " << k;
-    }
     for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(m_doc.m_image[0x0C90 + k], name[k]) << "name byte " << k;
+        EXPECT_EQ(m_doc.m_image[0x0C98 + k], name[k]) << "name byte " << k;
     }
-    EXPECT_EQ(m_doc.m_image[0x10], 0xFF) << "channel 1 stays empty";
-
-    // And back: a fresh fill from the image shows the same row.
     m_view->ShowChannels();
-    EXPECT_EQ(Row(1), (ChannelTexts{"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes",
-                                    "AB1"}));
+    EXPECT_EQ(Cell(1, C::Name), "AB1");
 }
 
 } // namespace

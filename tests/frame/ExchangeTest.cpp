@@ -3,6 +3,7 @@
 // transfers with the demo radio.
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
+#include "channels/GridTable.h"
 #include "channels/ProgramView.h"
 #include "frame/BackupListDlg.h"
 #include "frame/ChildFrame.h"
@@ -22,13 +23,13 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <QUndoStack>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace velmora {
 namespace {
@@ -86,19 +87,21 @@ protected:
         file.write(bytes);
     }
 
-    // Types a frequency into column 1 of a grid row and commits it with Enter.
-    void TypeRx(int row, const char* text) {
-        m_view->SetCurrentCell(row, 1);
-        QTest::keyClicks(m_view->Editor(1), text);
-        QTest::keyClick(m_view->Editor(1), Qt::Key_Return);
+    // Types a frequency into the Rx cell of a channel and commits it with Enter.
+    void TypeRx(int channel, const char* text) {
+        m_view->SetCurrentCell({channel, Column::Rx});
+        QTest::keyClicks(m_view->Editor(Column::Rx), text);
+        QTest::keyClick(m_view->Editor(Column::Rx), Qt::Key_Return);
     }
 
-    void ClickRowLabel(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    void ClickRowLabel(int channel, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QHeaderView* labels = m_view->Grid()->verticalHeader();
         QTest::mouseClick(
             labels->viewport(), Qt::LeftButton, modifiers,
-            QPoint(4, labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2));
+            QPoint(4, labels->sectionViewportPosition(channel) + labels->sectionSize(channel) / 2));
     }
+
+    ChannelGridTexts Texts() const { return m_view->Channels().Texts(); }
 
     std::vector<BackupEntry> Backups() const {
         return BackupStore(DefaultBackupFolder()).List(m_app.catalog);
@@ -114,11 +117,11 @@ protected:
 };
 
 TEST_F(ExchangeTest, CopyOfPickedRowsGivesTheSpreadsheetText) {
-    TypeRx(2, "438.0125");
-    TypeRx(4, "440");
-    ClickRowLabel(2);
-    ClickRowLabel(4, Qt::ShiftModifier);
-    EXPECT_EQ(m_view->ChosenChannels(), (std::pair<int, int>{1, 3}));
+    TypeRx(1, "438.0125");
+    TypeRx(3, "440");
+    ClickRowLabel(1);
+    ClickRowLabel(3, Qt::ShiftModifier);
+    EXPECT_EQ(m_view->Selection().Rows(), (std::set<int>{1, 2, 3}));
     ASSERT_TRUE(m_view->Grid()->hasFocus()) << "the grid takes the keys after a row label";
     QTest::keyClick(m_view->Grid(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
@@ -127,13 +130,11 @@ TEST_F(ExchangeTest, CopyOfPickedRowsGivesTheSpreadsheetText) {
               "3\t440.00000\t440.00000\tNone\tNone\tHigh\tLock\tYes\t\r\n");
     EXPECT_EQ(m_frame->statusBar()->currentMessage(), "3 channels copied");
 
-    // Without picked rows Copy takes the current cell's row.
-    m_view->Grid()->setCurrentCell(3, 2);
-    emit m_view->Grid()->cellPressed(3, 2);
-    EXPECT_FALSE(m_view->HasRowSelection());
+    // Without picked rows Copy takes the current cell.
+    m_view->SetCurrentCell({3, Column::Tx});
+    EXPECT_FALSE(m_view->Selection().IsRows());
     m_frame->OnEditCopy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
-              "3\t440.00000\t440.00000\tNone\tNone\tHigh\tLock\tYes\t\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "440.00000\r\n");
 }
 
 TEST_F(ExchangeTest, ARefusedPasteChangesNothingAndNamesTheRefusedRow) {
@@ -141,35 +142,37 @@ TEST_F(ExchangeTest, ARefusedPasteChangesNothingAndNamesTheRefusedRow) {
         "5\t438.02500\t438.02500\tNone\tNone\tLow\tUnlock\tNo\tCLUB\r\n"
         "6\t145.50000\t145.50000\tNone\tNone\tHigh\tLock\tYes\t\r\n"
         "7\t446.00625\t\t67.0\tNone\tMiddle\tLock\tYes\tPMR1\r\n");
-    ClickRowLabel(21); // channel 20: the copied numbers do not say where rows go
+    ClickRowLabel(20); // the copied numbers do not say where rows go
     m_frame->OnEditPaste();
-    EXPECT_EQ(m_view->GridTexts(), ChannelGridTexts{}) << "a paste is taken whole or not at all";
+    EXPECT_EQ(Texts(), ChannelGridTexts{}) << "a paste is taken whole or not at all";
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].text,
               "Nothing was pasted. These rows were refused:\nline 2: Rx Frequency '145.50000': "
               "Out of range,please input again.");
-    EXPECT_EQ(m_view->UndoStack()->count(), 0);
+    EXPECT_FALSE(m_view->Channels().CanUndo());
 
     QGuiApplication::clipboard()->setText(
         "5\t438.02500\t438.02500\tNone\tNone\tLow\tUnlock\tNo\tCLUB\r\n"
         "7\t446.00625\t\t67.0\tNone\tMiddle\tLock\tYes\tPMR1\r\n");
     m_frame->OnEditPaste();
-    const ChannelGridTexts grid = m_view->GridTexts();
+    const ChannelGridTexts grid = Texts();
     EXPECT_EQ(grid[20], (ChannelTexts{"438.02500", "438.02500", "None", "None", "Low", "Unlock",
                                       "No", "CLUB"}));
     EXPECT_EQ(grid[21],
               (ChannelTexts{"446.00625", "", "67.0", "None", "Middle", "Lock", "Yes", "PMR1"}));
-    EXPECT_EQ(m_view->UndoStack()->count(), 1) << "a paste is one step";
+    EXPECT_EQ(m_frame->Action(ID_EDIT_UNDO)->text(), "&Undo Paste") << "a paste is one step";
     m_frame->OnEditUndo();
-    EXPECT_EQ(m_view->GridTexts(), ChannelGridTexts{});
+    EXPECT_EQ(Texts(), ChannelGridTexts{});
+    EXPECT_FALSE(m_view->Channels().CanUndo());
+    EXPECT_EQ(m_view->Selection().Rows(), (std::set<int>{20, 21})) << "undo shows its rows";
 }
 
 TEST_F(ExchangeTest, PasteWithoutNumbersStartsAtThePickedRow) {
     QGuiApplication::clipboard()->setText("438.01250\t438.01250\tNone\tNone\tHigh\tLock\tYes\tA\n"
                                           "440.00000\t\tNone\tNone\tLow\tLock\tNo\tB\n");
-    ClickRowLabel(11); // channel 10
+    ClickRowLabel(10);
     QTest::keyClick(m_view->Grid(), Qt::Key_V, Qt::ControlModifier);
-    const ChannelGridTexts grid = m_view->GridTexts();
+    const ChannelGridTexts grid = Texts();
     EXPECT_EQ(grid[10][7], "A");
     EXPECT_EQ(grid[11], (ChannelTexts{"440.00000", "", "None", "None", "Low", "Lock", "No", "B"}));
     EXPECT_TRUE(m_prompter.shown.empty());
@@ -177,8 +180,8 @@ TEST_F(ExchangeTest, PasteWithoutNumbersStartsAtThePickedRow) {
 }
 
 TEST_F(ExchangeTest, ImportThroughTheMenuIsOneStepThatUndoAndRedoTake) {
-    TypeRx(1, "438.0125");
-    const ChannelGridTexts before = m_view->GridTexts();
+    TypeRx(0, "438.0125");
+    const ChannelGridTexts before = Texts();
     WriteFile("club.csv", "\xEF\xBB\xBF"
                           "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Cha Lock,"
                           "Scan Add,Cha Name\r\n"
@@ -190,24 +193,24 @@ TEST_F(ExchangeTest, ImportThroughTheMenuIsOneStepThatUndoAndRedoTake) {
     ChannelGridTexts imported = before;
     imported[0] = ChannelTexts{};
     imported[3] = {"462.56250", "467.56250", "D023N", "D023N", "Low", "Unlock", "No", "GMRS3"};
-    EXPECT_EQ(m_view->GridTexts(), imported);
+    EXPECT_EQ(Texts(), imported);
     EXPECT_EQ(m_frame->statusBar()->currentMessage(), "2 channels imported from club.csv");
 
     ASSERT_TRUE(m_frame->Action(ID_EDIT_UNDO)->isEnabled());
     m_frame->Action(ID_EDIT_UNDO)->trigger();
-    EXPECT_EQ(m_view->GridTexts(), before);
+    EXPECT_EQ(Texts(), before);
     ASSERT_TRUE(m_frame->Action(ID_EDIT_REDO)->isEnabled());
     m_frame->Action(ID_EDIT_REDO)->trigger();
-    EXPECT_EQ(m_view->GridTexts(), imported);
+    EXPECT_EQ(Texts(), imported);
     m_frame->OnEditUndo();
     m_frame->OnEditUndo(); // the typed channel
-    EXPECT_EQ(m_view->GridTexts(), ChannelGridTexts{});
+    EXPECT_EQ(Texts(), ChannelGridTexts{});
     EXPECT_FALSE(m_frame->Action(ID_EDIT_UNDO)->isEnabled());
 }
 
 TEST_F(ExchangeTest, ARefusedImportChangesNothing) {
-    TypeRx(1, "438.0125");
-    const ChannelGridTexts before = m_view->GridTexts();
+    TypeRx(0, "438.0125");
+    const ChannelGridTexts before = Texts();
     WriteFile("bad.csv", "CH,Rx Frequency,Tx Frequency,Power\n"
                          "5,440.00000,440.00000,Low\n"
                          "6,440.00300,,High\n"
@@ -221,8 +224,8 @@ TEST_F(ExchangeTest, ARefusedImportChangesNothing) {
               "line 3: Rx Frequency '440.00300': Error data Value, please input according the "
               "step value(6.25K/5k).\n"
               "line 4: 'x' is not a channel number (0-199)");
-    EXPECT_EQ(m_view->GridTexts(), before);
-    EXPECT_EQ(m_view->UndoStack()->count(), 1) << "only the typed channel";
+    EXPECT_EQ(Texts(), before);
+    EXPECT_EQ(m_frame->Action(ID_EDIT_UNDO)->text(), "&Undo Edit") << "only the typed channel";
 
     m_chooser->openAnswer = TempPath("missing.csv");
     m_frame->OnImportChannels();
@@ -231,16 +234,16 @@ TEST_F(ExchangeTest, ARefusedImportChangesNothing) {
 }
 
 TEST_F(ExchangeTest, ExportWritesEitherKindAndAChirpListComesBack) {
-    TypeRx(1, "438.0125");
-    TypeRx(6, "446.00625");
-    m_view->SetCurrentCell(6, 8);
-    QTest::keyClicks(m_view->Editor(8), "pmr"); // left open: the export takes it
+    TypeRx(0, "438.0125");
+    TypeRx(5, "446.00625");
+    m_view->SetCurrentCell({5, Column::Name});
+    QTest::keyClicks(m_view->Editor(Column::Name), "pmr"); // left open: the export takes it
     m_chooser->saveAnswer = TempPath("ours.csv");
     m_frame->OnExportChannels();
     EXPECT_EQ(m_chooser->proposedSaves, QStringList{"Velmora.csv"});
     EXPECT_EQ(m_chooser->offeredKinds,
               (QStringList{"Channel lists (*.csv)", "CHIRP channel lists (*.csv)"}));
-    const ChannelGridTexts grid = m_view->GridTexts();
+    const ChannelGridTexts grid = Texts();
     EXPECT_EQ(grid[5][7], "PMR");
     QFile ours(TempPath("ours.csv"));
     ASSERT_TRUE(ours.open(QIODevice::ReadOnly));
@@ -257,27 +260,27 @@ TEST_F(ExchangeTest, ExportWritesEitherKindAndAChirpListComesBack) {
     Settle();
     m_chooser->openAnswer = TempPath("chirp.csv");
     m_frame->OnImportChannels();
-    EXPECT_EQ(m_frame->ActiveView()->GridTexts(), grid);
+    EXPECT_EQ(m_frame->ActiveView()->Channels().Texts(), grid);
 }
 
 TEST_F(ExchangeTest, EveryCommittedCellIsOneStepAndAnOpenEditIsUndoneFirst) {
-    TypeRx(3, "440");
-    m_view->SetCurrentCell(3, 5);
-    auto* power = static_cast<QComboBox*>(m_view->Editor(5));
+    TypeRx(2, "440");
+    m_view->SetCurrentCell({2, Column::Power});
+    auto* power = static_cast<QComboBox*>(m_view->Editor(Column::Power));
     power->setCurrentIndex(2); // Low
-    m_view->SetCurrentCell(3, 6);
-    EXPECT_EQ(m_view->GridTexts()[2][4], "Low");
-    EXPECT_EQ(m_view->UndoStack()->count(), 2);
+    m_view->SetCurrentCell({2, Column::Lock});
+    EXPECT_EQ(Texts()[2][4], "Low");
+    EXPECT_EQ(m_frame->Action(ID_EDIT_UNDO)->text(), "&Undo Edit");
 
-    QTest::keyClick(m_view->Editor(6), Qt::Key_Z, Qt::ControlModifier); // from a list
-    EXPECT_EQ(m_view->GridTexts()[2][4], "High");
-    m_view->SetCurrentCell(4, 1);
-    QTest::keyClicks(m_view->Editor(1), "450");
+    QTest::keyClick(m_view->Editor(Column::Lock), Qt::Key_Z, Qt::ControlModifier); // a list
+    EXPECT_EQ(Texts()[2][4], "High");
+    m_view->SetCurrentCell({3, Column::Rx});
+    QTest::keyClicks(m_view->Editor(Column::Rx), "450");
     m_frame->OnEditUndo(); // the typed 450 is committed, then taken back
-    EXPECT_EQ(m_view->GridTexts()[3], ChannelTexts{});
-    EXPECT_EQ(m_view->GridTexts()[2][0], "440.00000");
+    EXPECT_EQ(Texts()[3], ChannelTexts{});
+    EXPECT_EQ(Texts()[2][0], "440.00000");
     m_frame->OnEditRedo();
-    EXPECT_EQ(m_view->GridTexts()[3][0], "450.00000");
+    EXPECT_EQ(Texts()[3][0], "450.00000");
 }
 
 // Runs one transfer of the active window through its progress dialog, as a user would.
@@ -300,7 +303,7 @@ bool RunTransfer(CMainFrame& frame, bool write) {
 
 TEST_F(ExchangeTest, BackupsAreKeptBeforeAWriteAndAfterAReadAndOpenWithoutAFile) {
     ASSERT_TRUE(m_frame->StartDemoRadio());
-    TypeRx(8, "446.00625");
+    TypeRx(7, "446.00625");
     ASSERT_TRUE(RunTransfer(*m_frame, true));
     std::vector<BackupEntry> backups = Backups();
     ASSERT_EQ(backups.size(), 1u);
@@ -315,9 +318,9 @@ TEST_F(ExchangeTest, BackupsAreKeptBeforeAWriteAndAfterAReadAndOpenWithoutAFile)
     m_frame->OnFileNew();
     Settle();
     m_view = m_frame->ActiveView();
-    TypeRx(2, "440");
+    TypeRx(1, "440");
     ASSERT_TRUE(RunTransfer(*m_frame, false));
-    EXPECT_EQ(m_view->UndoStack()->count(), 0) << "a read starts a new history";
+    EXPECT_FALSE(m_view->Channels().CanUndo()) << "a read starts a new history";
     backups = Backups();
     ASSERT_EQ(backups.size(), 2u);
     EXPECT_EQ(backups[0].reason, "read");
@@ -333,7 +336,7 @@ TEST_F(ExchangeTest, BackupsAreKeptBeforeAWriteAndAfterAReadAndOpenWithoutAFile)
     ASSERT_TRUE(m_frame->OpenBackupFile(QString::fromStdString(backups[1].path)));
     Settle();
     CProgramView* opened = m_frame->ActiveView();
-    EXPECT_EQ(opened->GridTexts()[7][0], "446.00625");
+    EXPECT_EQ(opened->Channels().Texts()[7][0], "446.00625");
     EXPECT_FALSE(opened->GetDocument()->HasFileOfItsOwn()) << "Save must not overwrite it";
 }
 

@@ -130,8 +130,8 @@ TEST_F(MainFrameTest, OpenClosesThePreviousWindowOnlyWhenTheFileLoads) {
     ASSERT_EQ(m_frame->ChildFrames().size(), 1);
     CProgramView* view = m_frame->ActiveView();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->GridTexts()[5][0], "438.01250");
-    EXPECT_EQ(view->GridTexts()[5][4], "High");
+    EXPECT_EQ(view->Channels().Texts()[5][0], "438.01250");
+    EXPECT_EQ(view->Channels().Texts()[5][4], "High");
 }
 
 TEST_F(MainFrameTest, CloseHidesAndChannelInformationBringsTheWindowBack) {
@@ -171,16 +171,16 @@ TEST_F(MainFrameTest, TypedChannelsSurviveSaveAndReopenEvenWithAnEditOpen) {
     m_frame->OnFileNew();
     CProgramView* view = m_frame->ActiveView();
     ASSERT_NE(view, nullptr);
-    view->SetCurrentCell(1, 1);
-    QTest::keyClicks(view->Editor(1), "438.0125");
-    QTest::keyClick(view->Editor(1), Qt::Key_Return);
-    view->SetCurrentCell(2, 1);
+    view->SetCurrentCell({0, Column::Rx});
+    QTest::keyClicks(view->Editor(Column::Rx), "438.0125");
+    QTest::keyClick(view->Editor(Column::Rx), Qt::Key_Return);
+    view->SetCurrentCell({1, Column::Rx});
     // Left open, not committed: the save must still store it.
-    QTest::keyClicks(view->Editor(1), "440");
-    view->SetCurrentCell(3, 1);
-    QTest::keyClicks(view->Editor(1), "145.5");
-    view->SetCurrentCell(4, 1);
-    QTest::keyClicks(view->Editor(1), "462.5625");
+    QTest::keyClicks(view->Editor(Column::Rx), "440");
+    view->SetCurrentCell({2, Column::Rx});
+    QTest::keyClicks(view->Editor(Column::Rx), "145.5");
+    view->SetCurrentCell({3, Column::Rx});
+    QTest::keyClicks(view->Editor(Column::Rx), "462.5625");
 
     m_chooser->saveAnswer = TempPath("typed.dat");
     ASSERT_TRUE(m_frame->OnFileSave());
@@ -188,7 +188,7 @@ TEST_F(MainFrameTest, TypedChannelsSurviveSaveAndReopenEvenWithAnEditOpen) {
     m_frame->OnFileOpen();
     Settle();
     ASSERT_EQ(m_frame->ChildFrames().size(), 1);
-    const ChannelGridTexts grid = m_frame->ActiveView()->GridTexts();
+    const ChannelGridTexts grid = m_frame->ActiveView()->Channels().Texts();
     EXPECT_EQ(grid[0],
               (ChannelTexts{"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes", ""}));
     EXPECT_EQ(grid[1][0], "440.00000");
@@ -238,18 +238,18 @@ TEST_F(MainFrameTest, WritingToTheDemoRadioAndReadingBackRefillsTheGrid) {
     m_frame->OnFileNew();
     ASSERT_TRUE(m_frame->StartDemoRadio());
     CProgramView* view = m_frame->ActiveView();
-    view->SetCurrentCell(8, 1);
-    QTest::keyClicks(view->Editor(1), "446.00625");
+    view->SetCurrentCell({7, Column::Rx});
+    QTest::keyClicks(view->Editor(Column::Rx), "446.00625");
     ASSERT_TRUE(RunTransfer(*m_frame, true)); // the open edit goes along
     EXPECT_TRUE(m_prompter.shown.empty());
 
     m_frame->OnFileNew();
     Settle();
     view = m_frame->ActiveView();
-    EXPECT_TRUE(view->GridTexts()[7][0].empty());
+    EXPECT_TRUE(view->Channels().Texts()[7][0].empty());
     ASSERT_TRUE(RunTransfer(*m_frame, false));
-    EXPECT_EQ(view->GridTexts()[7][0], "446.00625");
-    EXPECT_EQ(view->GridTexts()[7][4], "High");
+    EXPECT_EQ(view->Channels().Texts()[7][0], "446.00625");
+    EXPECT_EQ(view->Channels().Texts()[7][4], "High");
     EXPECT_TRUE(m_frame->Action(ID_PROGRAM_READ)->isEnabled());
 }
 
