@@ -4,4 +4,5 @@ target_sources(velmora_gui PRIVATE
     channels/GridTable.h channels/GridTable.cpp
     channels/CellEditors.h channels/CellEditors.cpp
     channels/ProgramView.h channels/ProgramView.cpp
-    channels/GridOperations.cpp)
+    channels/GridOperations.cpp
+    channels/GridKeys.cpp)
