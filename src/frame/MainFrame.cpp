@@ -68,8 +68,10 @@ CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     // The document windows go with the frame; they must not call back into it on the way.
+    // Windows already closed by Exit but not yet deleted are no longer in the area's list, so
+    // every one of them is looked for among the children.
     m_pMdiClient->disconnect(this);
-    for (CChildFrame* frame : ChildFrames()) {
+    for (CChildFrame* frame : findChildren<CChildFrame*>()) {
         frame->disconnect(this);
     }
 }

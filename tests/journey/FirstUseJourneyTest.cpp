@@ -1,0 +1,269 @@
+// A new user's first minutes with the window program, on a real X server: the demo radio, the
+// keys the menus promise, a read that no edit can undercut, and the questions that keep unsaved
+// work and existing files from being lost.
+#include "channels/CellEditors.h"
+#include "channels/ChannelTableModel.h"
+#include "channels/GridTable.h"
+#include "frame/ChildFrame.h"
+#include "frame/LockKeyPanes.h"
+#include "frame/TreeBar.h"
+#include "journey/Journey.h"
+#include "journey/ProgramUnderTest.h"
+#include "link/ComSetupDlg.h"
+#include "link/DemoRadio.h"
+#include "link/ProcessDlg.h"
+#include "link/PtyRadio.h"
+#include "link/TransferCommands.h"
+#include "settings/OptionalFeaturesDlg.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+namespace velmora::journey {
+namespace {
+
+using C = Column;
+
+class FirstUse : public ProgramUnderTest {
+protected:
+    // The program's keys reach whatever has the keyboard after a start: the Rx editor of the
+    // first channel.
+    void ExpectEditorHasTheKeyboard(Column column) {
+        EXPECT_EQ(QApplication::focusWidget(), View()->Editor(column));
+    }
+    CProcessDlg* ProgressInFront() { return WaitForActiveWindow<CProcessDlg>(); }
+    bool Reading() const { return View()->Transfer()->IsRunning(); }
+    void OpenMenuItem(Qt::Key menu, Qt::Key item) {
+        Press(menu, Qt::AltModifier);
+        ASSERT_TRUE(WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+        Press(item);
+    }
+};
+
+TEST_F(FirstUse, TheDemoRadioIsReadFromTheFirstWindow) {
+    Start({QStringLiteral("--demo")});
+    ExpectEditorHasTheKeyboard(C::Rx);
+    Press(Qt::Key_R, Qt::ControlModifier);
+    CProcessDlg* progress = ProgressInFront();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->windowTitle(), "Read Data");
+    Press(Qt::Key_Return); // OK
+    ASSERT_TRUE(WaitUntil([this] { return Shown(0, C::Rx) == "438.01250"; }, 30000));
+    EXPECT_EQ(Shown(7, C::Name), "GATE");
+    const QRect cell = View()->Grid()->visualRect(View()->Model()->index(0, 0));
+    EXPECT_TRUE(FullyVisible(View()->Grid()->viewport(), cell));
+    EXPECT_EQ(Frame()->windowTitle(), "Velmora  [ Type:VR-100  Fre:400-470MHz ]");
+
+    // Com Setup shows COM1 as the demo radio, and OK there keeps the window on it.
+    WaitUntil([progress] { return !progress->isVisible(); });
+    bool demoSelected = false;
+    QString device;
+    auto shown = WhenShown<CComSetupDlg>([&](CComSetupDlg* setup) {
+        demoSelected = setup->Button(0)->isChecked();
+        device = setup->DeviceLabel(0)->text();
+        Press(Qt::Key_Return);
+    });
+    OpenMenuItem(Qt::Key_S, Qt::Key_C);
+    ASSERT_TRUE(*shown);
+    EXPECT_TRUE(demoSelected);
+    EXPECT_TRUE(device.startsWith("/dev/pts/")) << device.toStdString();
+    EXPECT_EQ(View()->Transfer()->PortName(), device.toStdString());
+}
+
+TEST_F(FirstUse, CtrlWIsWriteFromAnEditorAndFromTheGrid) {
+    Start();
+    ExpectEditorHasTheKeyboard(C::Rx);
+    Press(Qt::Key_W, Qt::ControlModifier);
+    CProcessDlg* progress = ProgressInFront();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->windowTitle(), "Write Data");
+    Press(Qt::Key_Escape); // Cancel: nothing was sent
+    ASSERT_TRUE(WaitUntil([progress] { return !progress->isVisible(); }));
+
+    ASSERT_TRUE(WaitUntil([this] { return QApplication::activeWindow() == Frame(); }));
+    Press(Qt::Key_Escape); // drops the edit: the grid itself has the keyboard
+    EXPECT_EQ(QApplication::focusWidget(), View()->Grid());
+    Press(Qt::Key_W, Qt::ControlModifier);
+    ASSERT_NE(ProgressInFront(), nullptr);
+    Press(Qt::Key_Escape);
+}
+
+TEST_F(FirstUse, CtrlF4HidesTheChannelWindowAndTheEditMenuBringsItBack) {
+    Start();
+    CChildFrame* window = Frame()->ActiveChildFrame();
+    Press(Qt::Key_F4, Qt::ControlModifier);
+    ASSERT_TRUE(WaitUntil([window] { return window->isHidden(); }));
+    EXPECT_EQ(Frame()->ActiveChildFrame(), window) << "hidden, not closed";
+    OpenMenuItem(Qt::Key_E, Qt::Key_C); // Edit > Channel Information
+    ASSERT_TRUE(WaitUntil([window] { return window->isVisible(); }));
+    EXPECT_TRUE(FullyVisible(View()->Grid()->viewport()));
+}
+
+TEST_F(FirstUse, CtrlZTakesBackAFrequencyTypedAndEntered) {
+    Start(); // a new document: the first model's 136-174 MHz band
+    Type(QStringLiteral("145.5"));
+    Press(Qt::Key_Return);
+    ASSERT_EQ(Shown(0, C::Tx), "145.50000");
+    ExpectEditorHasTheKeyboard(C::Tx);
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Shown(0, C::Rx), "");
+    EXPECT_EQ(View()->Selection().Rows(), std::set<int>{0}) << "the row taken back is shown";
+    Press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Shown(0, C::Rx), "145.50000");
+
+    // Typing in an editor is undone first, as in a spreadsheet.
+    View()->SetCurrentCell({0, C::Tx});
+    Type(QStringLiteral("4"));
+    auto* tx = static_cast<QLineEdit*>(View()->Editor(C::Tx));
+    EXPECT_EQ(tx->text(), "4");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(tx->text(), "145.50000");
+    EXPECT_EQ(Shown(0, C::Rx), "145.50000");
+}
+
+TEST_F(FirstUse, TheSettingsWaitWhileAReadRuns) {
+    // A radio switched on only while the program already calls it: the read spends its first
+    // seconds on wake-up attempts.
+    RadioBehaviour late;
+    late.answerFromAttempt = 3;
+    std::string error;
+    std::unique_ptr<PtyRadio> radio = PtyRadio::Create(DemoRadioMemory(), {false, late, {}}, error);
+    ASSERT_NE(radio, nullptr) << error;
+    radio->Start();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QString())
+        .setValue(QStringLiteral("COM1"), QString::fromStdString(radio->DevicePath()));
+    Start();
+
+    Press(Qt::Key_R, Qt::ControlModifier);
+    ASSERT_NE(ProgressInFront(), nullptr);
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(WaitUntil([this] { return Reading(); }));
+    EXPECT_FALSE(Frame()->Action(ID_EDIT_OPTIONAL_FEATURES)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(ID_EDIT_PRODUCT_INFORMATION)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(ID_EDIT_PASTE)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(ID_FILE_OPEN)->isEnabled());
+
+    // The tree's Optional Features is tried: nothing opens, the status bar says why.
+    QTreeWidget* tree = Frame()->TreeBar()->Tree();
+    QTreeWidgetItem* optional = Frame()->TreeBar()->Root()->child(2);
+    Click(tree->viewport(), tree->visualItemRect(optional).center());
+    WaitUntil([] { return false; }, 300);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(Frame()->statusBar()->currentMessage(),
+              "Not while the radio is being read or written.");
+    EXPECT_TRUE(Reading()) << "the read took long enough to be tried during it";
+
+    ASSERT_TRUE(WaitUntil([this] { return !Reading(); }, 30000));
+    EXPECT_EQ(Shown(0, C::Rx), "438.01250");
+    EXPECT_TRUE(Frame()->Action(ID_EDIT_OPTIONAL_FEATURES)->isEnabled());
+    auto opened = WhenShown<COptionalFeaturesDlg>([](QDialog*) { Press(Qt::Key_Escape); });
+    Click(tree->viewport(), tree->visualItemRect(optional).center());
+    EXPECT_TRUE(*opened);
+}
+
+TEST_F(FirstUse, ExitWithUnsavedChangesAsksAndSaveWritesTheFile) {
+    Start();
+    Type(QStringLiteral("145.5"));
+    Press(Qt::Key_Return);
+    QString question;
+    auto asked = WhenShown<QMessageBox>([&](QMessageBox* box) {
+        question = box->text();
+        Press(Qt::Key_Escape); // Cancel
+    });
+    OpenMenuItem(Qt::Key_F, Qt::Key_X); // File > Exit
+    ASSERT_TRUE(*asked);
+    EXPECT_EQ(question, "Save changes to Channel Information?");
+    EXPECT_TRUE(Frame()->isVisible()) << "Cancel keeps the program";
+
+    auto saveChosen = WhenShown<QMessageBox>([](QMessageBox* box) {
+        QAbstractButton* save = box->button(QMessageBox::Save);
+        Click(save, save->rect().center());
+    });
+    // A new document has no file yet: Save asks where it goes.
+    auto named = WhenShown<QFileDialog>([this](QFileDialog*) {
+        Type(TempPath(QStringLiteral("club")));
+        Press(Qt::Key_Return);
+    });
+    OpenMenuItem(Qt::Key_F, Qt::Key_X);
+    ASSERT_TRUE(*saveChosen);
+    ASSERT_TRUE(*named);
+    ASSERT_TRUE(WaitUntil([this] { return !Frame()->isVisible(); }));
+    QFile saved(TempPath(QStringLiteral("club.dat")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    ASSERT_EQ(bytes.size(), 8192);
+    EXPECT_EQ(bytes.left(4), QByteArray("\x00\x00\x55\x14", 4)) << "channel 0 at 145.50000";
+}
+
+TEST_F(FirstUse, SaveAsAsksBeforeReplacingAFileNamedWithoutItsSuffix) {
+    Start();
+    QFile existing(TempPath(QStringLiteral("test1.dat")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write(QByteArray(8192, '\x11'));
+    existing.close();
+
+    QString question;
+    auto dialogShown = WhenShown<QFileDialog>([&](QFileDialog*) {
+        auto replaceAsked = WhenShown<QMessageBox>([&](QMessageBox* box) {
+            question = box->text();
+            Press(Qt::Key_Escape); // No
+        });
+        Type(TempPath(QStringLiteral("test1")));
+        Press(Qt::Key_Return);
+        EXPECT_TRUE(*replaceAsked);
+        Press(Qt::Key_Escape); // and no save at all
+    });
+    OpenMenuItem(Qt::Key_F, Qt::Key_A); // File > Save As...
+    ASSERT_TRUE(*dialogShown);
+    EXPECT_TRUE(question.contains("test1.dat already exists")) << question.toStdString();
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray(8192, '\x11')) << "nothing replaced it";
+}
+
+TEST_F(FirstUse, TheLastRowAndColumnCanBeReachedInASmallWindow) {
+    Start();
+    for (const QSize size : {QSize(800, 600), QSize(1000, 600)}) {
+        Frame()->showNormal();
+        Frame()->resize(size);
+        ASSERT_TRUE(WaitUntil([this, size] { return Frame()->size() == size; }))
+            << size.width() << "x" << size.height();
+        View()->SetCurrentCell({0, C::Rx});
+        Press(Qt::Key_Escape); // the grid itself has the keyboard
+        Press(Qt::Key_End, Qt::ControlModifier);
+        EXPECT_EQ(View()->CurrentCell(), (GridCell{199, C::Name}));
+        QWidget* editor = View()->Editor(C::Name);
+        ASSERT_TRUE(WaitUntil([editor] { return editor->isVisible(); }));
+        EXPECT_TRUE(FullyVisible(editor)) << "the last cell's editor at " << size.width();
+        EXPECT_TRUE(FullyVisible(View()->Grid()->verticalScrollBar()));
+        if (View()->Grid()->horizontalScrollBar()->isVisible()) {
+            EXPECT_TRUE(FullyVisible(View()->Grid()->horizontalScrollBar()));
+        }
+        Type(QStringLiteral("END"));
+        Press(Qt::Key_Return);
+        EXPECT_EQ(View()->CurrentCell(), (GridCell{0, C::Rx})) << "Enter wraps to the first row";
+        EXPECT_TRUE(FullyVisible(View()->Editor(C::Rx)));
+    }
+}
+
+TEST_F(FirstUse, TheLockKeyPanesFollowTheKeyboard) {
+    Start();
+    QLabel* caps = Frame()->LockKeys()->Pane(0);
+    EXPECT_TRUE(caps->isEnabled()) << "the X server says how the lock keys stand";
+    const bool wasOn = caps->text() == "CAP";
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {"key", "Caps_Lock"}), 0);
+    EXPECT_TRUE(WaitUntil([caps, wasOn] { return (caps->text() == "CAP") != wasOn; }, 3000));
+    QProcess::execute(QStringLiteral("xdotool"), {"key", "Caps_Lock"});
+    EXPECT_TRUE(WaitUntil([caps, wasOn] { return (caps->text() == "CAP") == wasOn; }, 3000));
+}
+
+} // namespace
+} // namespace velmora::journey

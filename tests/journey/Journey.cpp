@@ -1,0 +1,90 @@
+#include "journey/Journey.h"
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace velmora::journey {
+
+bool WaitUntil(const std::function<bool()>& done, int ms, bool allowBoxes) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (!allowBoxes) {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "unexpected message: " << box->text().toStdString();
+                box->reject();
+            }
+        }
+        if (timer.elapsed() > ms) {
+            return false;
+        }
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+QWidget* Focus() {
+    // An open menu takes the keys while it is shown.
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        return popup;
+    }
+    // After a window closes, the window manager hands the keyboard back a moment later.
+    WaitUntil([] { return QApplication::focusWidget() != nullptr; }, 3000, true);
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_NE(focus, nullptr) << "nothing has the keyboard";
+    return focus;
+}
+
+void Press(int key, Qt::KeyboardModifiers modifiers) {
+    if (QWidget* focus = Focus()) {
+        QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+    }
+}
+
+void Type(const QString& text) {
+    if (QWidget* focus = Focus()) {
+        QTest::keyClicks(focus, text);
+    }
+}
+
+bool FullyVisible(const QWidget* widget, const QRect& rect) {
+    if (widget == nullptr || !widget->isVisible()) {
+        return false;
+    }
+    const QRect area = rect.isEmpty() ? widget->rect() : rect;
+    if (!widget->visibleRegion().contains(area)) {
+        return false;
+    }
+    // Every parent up to the window must show the rectangle too.
+    for (const QWidget* child = widget; !child->isWindow(); child = child->parentWidget()) {
+        const QWidget* parent = child->parentWidget();
+        const QRect inParent(child->mapTo(parent, area.topLeft()), area.size());
+        if (!parent->rect().contains(inParent)) {
+            return false;
+        }
+    }
+    const QRect onScreen(widget->mapToGlobal(area.topLeft()), area.size());
+    const QScreen* screen = widget->screen();
+    return screen != nullptr && screen->geometry().contains(onScreen);
+}
+
+void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button,
+           Qt::KeyboardModifiers modifiers) {
+    ASSERT_TRUE(FullyVisible(widget, QRect(pos, QSize(1, 1))))
+        << "the point " << pos.x() << "," << pos.y() << " cannot be seen";
+    // The pointer really goes there: some windows look where it is.
+    QCursor::setPos(widget->mapToGlobal(pos));
+    QTest::mouseClick(widget, button, modifiers, pos);
+}
+
+QString MessageBoxText(int ms) {
+    QMessageBox* box = WaitForModal<QMessageBox>(ms);
+    return box != nullptr ? box->text() : QString();
+}
+
+} // namespace velmora::journey

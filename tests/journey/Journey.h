@@ -1,0 +1,106 @@
+// Acting on the window program as a person does, on a real X server: keys go to the widget that
+// has the keyboard, clicks go to points that can be seen, and what is checked is what shows.
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace velmora::journey {
+
+// Processes events until `done` holds or `ms` pass; true when it held. A message box that
+// shows meanwhile and is not part of `done` fails the test and is closed, so that no test hangs
+// on a question it did not expect (allowBoxes: the caller expects one).
+bool WaitUntil(const std::function<bool()>& done, int ms = 10000, bool allowBoxes = false);
+
+// The widget the keyboard goes to now; fails the test when there is none.
+QWidget* Focus();
+// A key pressed and released on the focused widget, as on a keyboard.
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Text typed on the focused widget, key by key.
+void Type(const QString& text);
+
+// Whether all of `rect` (in the widget's coordinates; the whole widget when empty) can be
+// seen: the widget is shown, no parent or window clips the rectangle, and it lies on the screen.
+bool FullyVisible(const QWidget* widget, const QRect& rect = {});
+// A left (or other) click at `pos` of `widget`, after checking that the point can be seen.
+void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// The modal widget in front once one of class T shows (null when none came within `ms`).
+template <class T> T* WaitForModal(int ms = 10000) {
+    T* found = nullptr;
+    WaitUntil(
+        [&found] {
+            found = qobject_cast<T*>(QApplication::activeModalWidget());
+            return found != nullptr && found->isVisible();
+        },
+        ms, true);
+    return found;
+}
+
+// The active window once it is one of class T (a modeless dialog such as the progress).
+template <class T> T* WaitForActiveWindow(int ms = 10000) {
+    T* found = nullptr;
+    WaitUntil(
+        [&found] {
+            found = qobject_cast<T*>(QApplication::activeWindow());
+            return found != nullptr;
+        },
+        ms, true);
+    return found;
+}
+
+// Answers the next modal dialog of class T as soon as it shows. A modal dialog runs an event
+// loop of its own, and the key or click that opened it returns only once it is answered; so the
+// answer is set up first and runs inside that loop, acting as the user would (keys, clicks).
+// The flag turns true once the dialog showed.
+template <class T> std::shared_ptr<bool> WhenShown(std::function<void(T*)> answer, int ms = 10000) {
+    auto shown = std::make_shared<bool>(false);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    // A fresh single-shot timer for every look: Qt does not fire a timer again while its
+    // previous firing is still under way, and an answer may open the next dialog from inside.
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [look, shown, clock, answer, ms] {
+        // Ready once it has the keyboard: keys sent before would land in the window behind.
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        QWidget* focus = QApplication::focusWidget();
+        const bool ready = dialog != nullptr && dialog->isVisible() && dialog->isActiveWindow() &&
+                           focus != nullptr && dialog->isAncestorOf(focus);
+        if (ready) {
+            *shown = true;
+            const auto keep = look; // the answer may run long; this function stays alive
+            *look = nullptr;
+            answer(dialog);
+            return;
+        }
+        if (clock->elapsed() >= ms) {
+            QWidget* active = QApplication::activeWindow();
+            ADD_FAILURE() << "waited in vain for a " << T::staticMetaObject.className()
+                          << " with the keyboard; in front: "
+                          << (dialog ? "it, without the keyboard" : "something else")
+                          << ", active window: "
+                          << (active ? active->metaObject()->className() : "none");
+            *look = nullptr;
+            return;
+        }
+        QTimer::singleShot(20, *look);
+    };
+    QTimer::singleShot(20, *look);
+    return shown;
+}
+
+// Waits for the message box in front and gives its text (empty when none showed).
+QString MessageBoxText(int ms = 10000);
+
+} // namespace velmora::journey

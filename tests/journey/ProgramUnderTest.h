@@ -1,0 +1,37 @@
+// The window program started as its main() starts it (command line, Program.ini, per-user
+// settings of its own), for journeys that begin where a user begins.
+#pragma once
+
+#include "app/ProgramApp.h"
+#include "channels/ProgramView.h"
+#include "frame/MainFrame.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace velmora::journey {
+
+class ProgramUnderTest : public ::testing::Test {
+protected:
+    // Settings and backups of the test go to a folder of its own.
+    void SetUp() override;
+    // Starts the program with `arguments` after "velmora --ini <a copy of the installation's
+    // Program.ini>", in `language`.
+    void Start(const QStringList& arguments = {}, const QByteArray& language = "English");
+    void TearDown() override;
+
+    CMainFrame* Frame() const { return m_program->MainFrame(); }
+    CProgramView* View() const { return Frame()->ActiveView(); }
+    QString TempPath(const QString& name) const { return m_dir.filePath(name); }
+    // The cell's text as the grid shows it.
+    QString Shown(int row, Column column) const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CProgramApp> m_program;
+};
+
+} // namespace velmora::journey
