@@ -25,7 +25,7 @@ constexpr std::string_view kImportHelp =
     "                  reported, then 'imported K, skipped S'\n"
     "  --at N          place the imported rows one after another from channel N (0-199), in\n"
     "                  file order, whatever numbers they carry; skipped rows take no channel.\n"
-    "                  If they would run past channel 199 nothing is imported.\n"
+    "                  If they would run past channel 199 nothing is imported (exit 4).\n"
     "\n"
     "On stderr, in line order: 'line N: reason' for each refused row, and\n"
     "'line N: warning: same Rx frequency and tones as channel M (line L)' for a row that\n"
