@@ -6,6 +6,7 @@
 #include "channels/ChannelTable.h"
 #include "channels/CsvImport.h"
 #include "channels/EditRules.h"
+#include "channels/ImportPlan.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -46,9 +47,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ChannelGridTexts grid = DecodeAllChannels(image, lang);
 
     (void)DetectCsvFormat(text);
-    const CsvImportResult result = (mode & 0x10)
-                                       ? PasteChannelRows(text, grid, (mode >> 5) * 25, band, lang)
-                                       : ImportChannelsCsv(text, grid, band, lang);
+    // Pasted at channel 0, 25, ... 175; imported at the rows' own numbers, or from one of those
+    // channels, skipping what is refused.
+    const int first = (mode >> 5) * 25;
+    CsvImportResult result;
+    if (mode & 0x10) {
+        result = PasteChannelRows(text, grid, first, band, lang);
+    } else if (first == 0) {
+        result = ImportChannelsCsv(text, grid, band, lang);
+    } else {
+        ImportPlan plan = PlanImport(text, grid, band, lang, {true, first});
+        for (const std::string& line : ImportReportLines(plan, lang)) {
+            if (line.empty()) {
+                Fail("an empty report line", -1);
+            }
+        }
+        result = {std::move(plan.grid), std::move(plan.changedChannels), plan.AllRefusals()};
+    }
 
     // Lines end in LF, CR LF or a lone CR.
     int lines = 1;

@@ -334,6 +334,17 @@ inline constexpr TextPair MsgClipboardEmpty{"There is nothing to paste.", "没�
 inline constexpr TextPair MsgPastePastEnd{
     "%1 rows were copied, but only %2 fit from channel %3 to channel 199.",
     "复制了 %1 行，但从信道 %3 到信道 199 只能放下 %2 行。"};
+// An import placed from a chosen channel that runs past the last one. %1 rows would be
+// imported, %2 fit, from channel %3.
+inline constexpr TextPair MsgImportPastEnd{
+    "%1 channels would be imported, but only %2 fit from channel %3 to channel 199.",
+    "将导入 %1 个信道，但从信道 %3 到信道 199 只能放下 %2 个。"};
+// An import with refused rows offers to import the others: the rows, then the question
+// (%1: how many channels the others are).
+inline constexpr TextPair MsgImportSomeRefused{"These rows cannot be imported:",
+                                               "以下各行无法导入："};
+inline constexpr TextPair MsgImportOthers{"Import the %1 other channels?",
+                                          "导入其余 %1 个信道吗？"};
 inline constexpr TextPair MsgPasteTooWide{
     "%1 cells were copied side by side, but only %2 fit from the %3 column to the last.",
     "复制了并排的 %1 个单元格，但从“%3”列到最后一列只能放下 %2 个。"};
@@ -411,6 +422,12 @@ inline constexpr TextPair CsvBadCell{"%1 '%2': %3", "%1“%2”：%3"};
 inline constexpr TextPair CsvNotAValue{"not a value this column takes", "该列不接受此值"};
 inline constexpr TextPair CsvBadNameChars{"a name holds only 0-9, A-Z, - and _",
                                           "信道名字只能含 0-9、A-Z、- 和 _"};
+inline constexpr TextPair CsvModeNotFm{"mode %1: this radio transmits FM only",
+                                       "模式 %1：本机只能收发 FM"};
+// A row that repeats an earlier row of the same import: %1 its channel, %2 its line.
+inline constexpr TextPair CsvSameAsEarlier{"same Rx frequency and tones as channel %1 (line %2)",
+                                           "接收频率和亚音与信道 %1（第 %2 行）相同"};
+inline constexpr TextPair CsvWarning{"warning: %1", "警告：%1"};
 inline constexpr TextPair CsvPasteColumns{
     "a pasted row has the channel number and 8 cells, or 8 cells",
     "粘贴的行应为信道号加8个单元格，或8个单元格"};
@@ -426,6 +443,8 @@ inline constexpr TextPair BackupFailed{"Could not keep a backup in %1: %2",
                                        "无法在%1中保存备份：%2"};
 inline constexpr TextPair ImportRejected{"Nothing was written: %1 row(s) were rejected.",
                                          "未写入任何内容：%1行被拒绝。"};
+// The last line of import-csv --skip-refused: %1 rows imported, %2 rows skipped.
+inline constexpr TextPair ImportSummary{"imported %1, skipped %2", "已导入 %1 行，跳过 %2 行"};
 inline constexpr TextPair TraceOpenFailed{"Cannot open the trace file %1: %2",
                                           "无法打开跟踪文件%1：%2"};
 

@@ -1,7 +1,9 @@
 #include "channels/ChannelClipboard.h"
 
 #include "channels/CsvReader.h"
+#include "channels/RowPlacement.h"
 
+#include <algorithm>
 #include <set>
 
 namespace velmora {
@@ -35,21 +37,14 @@ void FillEachCell(CsvImportResult& result, std::set<int>& pasted, const PastedLi
     }
 }
 
-// The lines as a block whose top-left corner is `corner`.
+// The lines as a block whose top-left corner is `corner`: row after row from the corner's
+// channel, as an import placed at a channel lands.
 void PlaceBlock(CsvImportResult& result, std::set<int>& pasted,
                 const std::vector<PastedLine>& lines, GridCell corner, const BandLimits& band,
                 Language lang) {
-    const std::size_t fit = static_cast<std::size_t>(kChannelCount - corner.row);
-    if (lines.size() > fit) {
-        result.rejected.push_back(
-            {lines[fit].line, FillText(txt::MsgPastePastEnd, lang,
-                                       {std::to_string(lines.size()), std::to_string(fit),
-                                        std::to_string(corner.row)})});
-        return;
-    }
     const std::size_t first = Index(corner.column);
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        const PastedLine& line = lines[k];
+    std::vector<IncomingRow> rows;
+    for (const PastedLine& line : lines) {
         if (first + line.cells.size() > kColumnCount) {
             result.rejected.push_back(
                 {line.line,
@@ -58,16 +53,24 @@ void PlaceBlock(CsvImportResult& result, std::set<int>& pasted,
                            std::string(ColumnTitle(corner.column).In(lang))})});
             continue;
         }
-        ImportCells cells;
+        IncomingRow row{line.line, {}};
         for (std::size_t j = 0; j < line.cells.size(); ++j) {
-            cells[first + j] = line.cells[j];
+            row.cells[first + j] = line.cells[j];
         }
-        const int row = corner.row + static_cast<int>(k);
-        if (std::optional<std::string> reason =
-                ApplyImportedRow(result.grid, row, cells, band, lang)) {
-            result.rejected.push_back({line.line, std::move(*reason)});
-        }
-        pasted.insert(row);
+        rows.push_back(std::move(row));
+    }
+    Placement placement =
+        PlaceRowsFrom(result.grid, corner.row, rows, txt::MsgPastePastEnd, band, lang);
+    for (CsvRejection& refused : placement.refused) {
+        result.rejected.push_back(std::move(refused));
+    }
+    if (placement.pastEnd) {
+        result.rejected.push_back(std::move(*placement.pastEnd));
+    }
+    std::stable_sort(result.rejected.begin(), result.rejected.end(),
+                     [](const CsvRejection& a, const CsvRejection& b) { return a.line < b.line; });
+    for (const PlacedRow& row : placement.placed) {
+        pasted.insert(row.channel);
     }
 }
 

@@ -3,8 +3,9 @@
 //
 // Copying whole rows writes each row's channel number first, then its eight cells; copying cells
 // writes, row by row, the picked cells of each row. Pasting lands at the selection, never at the
-// numbers in the text: rows fill down from the first picked row, in order, so a channel can be
-// duplicated into any row; 8-cell rows without numbers paste alike. A block of fewer cells lands
+// numbers in the text: rows fill down from the first picked row, in order (RowPlacement.h, as an
+// import placed at a channel does), so a channel can be duplicated into any row; 8-cell rows
+// without numbers paste alike. A block of fewer cells lands
 // with its top-left corner on the top-left picked cell, and one value pasted over several picked
 // cells goes into each of them. Every cell goes through the rules of typing (ApplyImportedRow):
 // new-channel defaults, band, raster, names. A paste is taken whole or not at all.

@@ -92,14 +92,31 @@ GridOutcome ChannelGrid::Edit(int row, Column column, std::string_view text) {
     return Apply(txt::UndoEdit, std::move(next), {row});
 }
 
-GridOutcome ChannelGrid::ImportCsv(std::string_view csv) {
-    const CsvImportResult result = ImportChannelsCsv(csv, Texts(), band_, lang_);
-    if (!result.rejected.empty()) {
-        GridOutcome outcome = Refused(RefusedLines(txt::MsgImportRefused, result.rejected, lang_));
-        outcome.rejected = result.rejected;
-        return outcome;
+GridOutcome ChannelGrid::Import(std::string_view csv, const ImportOptions& options) {
+    const ImportPlan plan = PlanImport(csv, Texts(), band_, lang_, options);
+    GridOutcome outcome;
+    if (plan.Done()) {
+        outcome = ApplyTexts(txt::UndoImport, plan.grid, plan.changedChannels);
+    } else if (!options.skipRefused && !plan.wholeRefusal && plan.accepted > 0) {
+        outcome = Refused(RefusedLines(txt::MsgImportSomeRefused, plan.refused, lang_) + "\n\n" +
+                          FillText(txt::MsgImportOthers, lang_, {std::to_string(plan.accepted)}));
+        outcome.canSkipRefused = true;
+    } else {
+        outcome = Refused(RefusedLines(txt::MsgImportRefused, plan.AllRefusals(), lang_));
     }
-    return ApplyTexts(txt::UndoImport, result.grid, result.changedChannels);
+    outcome.rejected = plan.AllRefusals();
+    outcome.accepted = plan.accepted;
+    outcome.warnings = plan.warnings;
+    return outcome;
+}
+
+GridOutcome ChannelGrid::ImportCsv(std::string_view csv) {
+    GridOutcome outcome = Import(csv, {});
+    if (outcome.refused) {
+        outcome.message = RefusedLines(txt::MsgImportRefused, outcome.rejected, lang_);
+        outcome.canSkipRefused = false;
+    }
+    return outcome;
 }
 
 std::string ChannelGrid::Copy(const GridSelection& at) const {

@@ -20,6 +20,7 @@
 #include "channels/GridHistory.h"
 #include "channels/GridRowOps.h"
 #include "channels/GridSelection.h"
+#include "channels/ImportPlan.h"
 #include "image/ImageDiff.h"
 #include "settings/BandLimits.h"
 
@@ -39,6 +40,16 @@ struct GridOutcome {
     std::vector<CsvRejection> rejected; // the refused lines of a paste or an import
     std::vector<int> changedRows;       // rows whose texts or bytes changed, ascending
     std::vector<int> selectRows;        // rows to select and scroll to, ascending
+
+    // An import (Import): the rows the edit rules take, which are the rows imported, or, for a
+    // refused import, the rows that skipping the refused ones would import.
+    int accepted = 0;
+    // Rows of the import that repeat an earlier row's Rx frequency and tones; imported all the
+    // same.
+    std::vector<ImportWarning> warnings;
+    // A refused import that skipping its refused rows would do: `message` lists up to 20 of
+    // them and asks "Import the K other channels?"; Yes is Import again with skipRefused.
+    bool canSkipRefused = false;
 };
 
 class ChannelGrid {
@@ -65,8 +76,11 @@ public:
     // Typing `text` into a cell (CommitCell). A refused text leaves the row as it was and the
     // outcome carries the message typing shows.
     GridOutcome Edit(int row, Column column, std::string_view text);
-    // A CSV file in either layout, as velmora-cli import-csv reads it; any refused row refuses
-    // the whole file.
+    // A CSV file in either layout, as velmora-cli import-csv reads it, placed and decided as
+    // `options` say (ImportPlan.h); done, it is one step. `rejected` lists the refused rows (and
+    // a refusal of the whole import), those left out when skipRefused imported the others.
+    GridOutcome Import(std::string_view csv, const ImportOptions& options);
+    // Import(csv, {}), all or nothing, with a message that only lists the refused rows.
     GridOutcome ImportCsv(std::string_view csv);
 
     std::string Copy(const GridSelection& at) const;

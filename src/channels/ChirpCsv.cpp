@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 namespace velmora {
 
@@ -215,9 +214,8 @@ std::string ExportChirpCsv(const ChannelGridTexts& grid) {
     return csv;
 }
 
-CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& grid,
-                                const BandLimits& band, Language lang) {
-    CsvImportResult result{grid, {}, {}};
+std::vector<ImportRow> ReadChirpRows(const CsvParse& parse, Language lang) {
+    std::vector<ImportRow> rows;
     const std::vector<std::string>& header = parse.rows.front().fields;
     std::vector<std::pair<std::string, std::size_t>> columns; // lower-case name -> field
     std::size_t needed = 0;
@@ -230,13 +228,15 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             }
         }
     }
-    std::set<int> changed;
     for (std::size_t at = 1; at < parse.rows.size(); ++at) {
         const CsvRow& row = parse.rows[at];
         if (row.fields.size() < needed) {
-            result.rejected.push_back({row.line, FillText(txt::CsvShortRow, lang,
-                                                          {std::to_string(row.fields.size()),
-                                                           std::to_string(header.size())})});
+            rows.push_back(
+                {row.line,
+                 std::nullopt,
+                 {},
+                 FillText(txt::CsvShortRow, lang,
+                          {std::to_string(row.fields.size()), std::to_string(header.size())})});
             continue;
         }
         const auto get = [&](std::string_view name) -> std::string_view {
@@ -254,20 +254,25 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
         if (rx == 0 || get("Frequency").empty()) {
             continue;
         }
-        const std::optional<int> channel = ParseChannelNumber(get("Location"));
-        if (!channel) {
-            result.rejected.push_back(
-                {row.line, FillText(txt::CsvBadChannel, lang, {std::string(get("Location"))})});
+        ImportRow& read = rows.emplace_back();
+        read.line = row.line;
+        read.number = std::string(get("Location"));
+        const auto refuse = [&](std::string reason) { read.refusal = std::move(reason); };
+        // This radio sends and receives FM only: a channel of another mode is left out, not
+        // turned into an FM channel its user never asked for.
+        if (const std::string_view mode = get("Mode");
+            !mode.empty() && Lower(mode) != "fm" && Lower(mode) != "nfm") {
+            refuse(FillText(txt::CsvModeNotFm, lang, {std::string(mode)}));
             continue;
         }
-        ImportCells cells;
+        ImportCells& cells = read.cells;
         cells[Index(Column::Rx)] = rx > 0 ? Megahertz(rx, false) : std::string(get("Frequency"));
 
         const std::string duplex = Lower(get("Duplex"));
         const std::optional<std::int32_t> parsedOffset =
             get("Offset").empty() ? 0 : ParseFrequencyText(get("Offset"));
         if (!parsedOffset && (duplex == "+" || duplex == "-" || duplex == "split")) {
-            result.rejected.push_back({row.line, Refused("Offset", get("Offset"), lang)});
+            refuse(Refused("Offset", get("Offset"), lang));
             continue;
         }
         const std::int32_t offset = parsedOffset.value_or(0);
@@ -281,7 +286,7 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
         } else if (duplex == "off") {
             tx.reset();
         } else if (!duplex.empty()) {
-            result.rejected.push_back({row.line, Refused("Duplex", get("Duplex"), lang)});
+            refuse(Refused("Duplex", get("Duplex"), lang));
             continue;
         }
         // A Tx frequency of zero or below is left for the band check to refuse.
@@ -295,7 +300,7 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             (polarity.size() == 2 && std::all_of(polarity.begin(), polarity.end(),
                                                  [](char c) { return c == 'N' || c == 'R'; }));
         if (!polarityOk) {
-            result.rejected.push_back({row.line, Refused("DtcsPolarity", polarity, lang)});
+            refuse(Refused("DtcsPolarity", polarity, lang));
             continue;
         }
         const char txPolarity = polarity.empty() ? 'N' : polarity[0];
@@ -319,7 +324,7 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
                 return kind.empty() || kind == "tone" || kind == "dtcs";
             };
             if (!known(txKind) || !known(rxKind) || (txKind.empty() && rxKind.empty())) {
-                result.rejected.push_back({row.line, Refused("CrossMode", get("CrossMode"), lang)});
+                refuse(Refused("CrossMode", get("CrossMode"), lang));
                 continue;
             }
             if (txKind == "tone") {
@@ -333,7 +338,7 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
                 rxTone = DcsText(get("RxDtcsCode"), rxPolarity);
             }
         } else if (!toneMode.empty()) {
-            result.rejected.push_back({row.line, Refused("Tone", get("Tone"), lang)});
+            refuse(Refused("Tone", get("Tone"), lang));
             continue;
         }
         cells[Index(Column::DecodeTone)] = rxTone;
@@ -341,7 +346,7 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
 
         const std::string_view watts = get("Power");
         if (!watts.empty() && watts.find_first_of("0123456789") == std::string_view::npos) {
-            result.rejected.push_back({row.line, Refused("Power", watts, lang)});
+            refuse(Refused("Power", watts, lang));
             continue;
         }
         const double level = watts.empty() ? kHighFromWatts : ParseLeadingDecimal(watts);
@@ -366,16 +371,8 @@ CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& g
             }
         }
         cells[Index(Column::Name)] = name;
-
-        if (std::optional<std::string> reason =
-                ApplyImportedRow(result.grid, *channel, cells, band, lang)) {
-            result.rejected.push_back({row.line, std::move(*reason)});
-        } else {
-            changed.insert(*channel);
-        }
     }
-    result.changedChannels.assign(changed.begin(), changed.end());
-    return result;
+    return rows;
 }
 
 } // namespace velmora

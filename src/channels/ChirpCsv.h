@@ -27,9 +27,9 @@ std::string ExportChirpCsv(const ChannelGridTexts& grid);
 // True when a header row is this layout's (it names Location and Frequency).
 bool IsChirpHeader(const std::vector<std::string>& header);
 
-// The rows after the header, applied as ImportChannelsCsv applies rows. Rows with frequency 0
-// are skipped; unknown columns are ignored; a row shorter than the header is rejected.
-CsvImportResult ImportChirpRows(const CsvParse& parse, const ChannelGridTexts& grid,
-                                const BandLimits& band, Language lang);
+// The rows after the header as cells in our texts (ReadImportRows). Rows with frequency 0 are
+// left out; unknown columns are ignored; a row shorter than the header, or of a Mode other than
+// FM or NFM (an empty Mode is FM), is refused.
+std::vector<ImportRow> ReadChirpRows(const CsvParse& parse, Language lang);
 
 } // namespace velmora

@@ -4,10 +4,10 @@
 #include "channels/ChirpCsv.h"
 #include "channels/CsvReader.h"
 #include "channels/EditRules.h"
+#include "channels/ImportPlan.h"
 
 #include <algorithm>
 #include <charconv>
-#include <set>
 
 namespace velmora {
 
@@ -77,14 +77,9 @@ std::string CellReason(Column column, std::string_view text, TextPair why, Langu
         {std::string(ColumnTitle(column).In(lang)), std::string(text), std::string(why.In(lang))});
 }
 
-void Finish(CsvImportResult& result, const std::set<int>& changed) {
-    result.changedChannels.assign(changed.begin(), changed.end());
-}
-
 // Rows of the layout export-csv writes: a header of column titles, then rows keyed by channel.
-CsvImportResult ImportVelmoraRows(const CsvParse& parse, const ChannelGridTexts& grid,
-                                  const BandLimits& band, Language lang) {
-    CsvImportResult result{grid, {}, {}};
+std::vector<ImportRow> ReadVelmoraRows(const CsvParse& parse, Language lang) {
+    std::vector<ImportRow> rows;
     const std::vector<std::string>& header = parse.rows.front().fields;
     // Field index of the channel number and of each column in Column order, -1 when absent.
     int numberField = -1;
@@ -105,37 +100,25 @@ CsvImportResult ImportVelmoraRows(const CsvParse& parse, const ChannelGridTexts&
         static_cast<std::size_t>(
             std::max(numberField, *std::max_element(fieldOf.begin(), fieldOf.end()))) +
         1;
-    std::set<int> changed;
     for (std::size_t at = 1; at < parse.rows.size(); ++at) {
         const CsvRow& row = parse.rows[at];
+        ImportRow read{row.line, std::nullopt, {}, std::nullopt};
         if (row.fields.size() < needed) {
-            result.rejected.push_back({row.line, FillText(txt::CsvShortRow, lang,
-                                                          {std::to_string(row.fields.size()),
-                                                           std::to_string(header.size())})});
+            read.refusal =
+                FillText(txt::CsvShortRow, lang,
+                         {std::to_string(row.fields.size()), std::to_string(header.size())});
+            rows.push_back(std::move(read));
             continue;
         }
-        const std::string_view number = TrimBlanks(row.fields[numberField]);
-        const std::optional<int> channel = ParseChannelNumber(number);
-        if (!channel) {
-            result.rejected.push_back(
-                {row.line, FillText(txt::CsvBadChannel, lang, {std::string(number)})});
-            continue;
-        }
-        ImportCells cells;
+        read.number = std::string(TrimBlanks(row.fields[numberField]));
         for (Column column : kColumns) {
             if (const int field = fieldOf[Index(column)]; field >= 0) {
-                cells[Index(column)] = std::string(TrimBlanks(row.fields[field]));
+                read.cells[Index(column)] = std::string(TrimBlanks(row.fields[field]));
             }
         }
-        if (std::optional<std::string> reason =
-                ApplyImportedRow(result.grid, *channel, cells, band, lang)) {
-            result.rejected.push_back({row.line, std::move(*reason)});
-        } else {
-            changed.insert(*channel);
-        }
+        rows.push_back(std::move(read));
     }
-    Finish(result, changed);
-    return result;
+    return rows;
 }
 
 bool IsVelmoraHeader(const std::vector<std::string>& fields) {
@@ -180,11 +163,16 @@ std::optional<int> ParseChannelNumber(std::string_view text) {
 std::optional<std::string> ApplyImportedRow(ChannelGridTexts& grid, int channel,
                                             const ImportCells& cells, const BandLimits& band,
                                             Language lang) {
-    ChannelTexts row = grid[static_cast<std::size_t>(channel)];
+    return ApplyImportedCells(grid[static_cast<std::size_t>(channel)], cells, band, lang);
+}
+
+std::optional<std::string> ApplyImportedCells(ChannelTexts& target, const ImportCells& cells,
+                                              const BandLimits& band, Language lang) {
     if (const std::optional<std::string>& rx = cells[Index(Column::Rx)]; rx && rx->empty()) {
-        grid[static_cast<std::size_t>(channel)] = ChannelTexts{};
+        target = ChannelTexts{};
         return std::nullopt;
     }
+    ChannelTexts row = target;
     for (Column column : kColumns) {
         const std::optional<std::string>& cell = cells[Index(column)];
         // A list has no empty entry: an empty cell there says as little as a missing column.
@@ -205,7 +193,7 @@ std::optional<std::string> ApplyImportedRow(ChannelGridTexts& grid, int channel,
         }
         row = commit.row;
     }
-    grid[static_cast<std::size_t>(channel)] = row;
+    target = std::move(row);
     return std::nullopt;
 }
 
@@ -214,22 +202,27 @@ CsvFormat DetectCsvFormat(std::string_view text) {
     return FormatOf(ParseCsv(text, ','));
 }
 
-CsvImportResult ImportChannelsCsv(std::string_view text, const ChannelGridTexts& grid,
-                                  const BandLimits& band, Language lang) {
+ImportRows ReadImportRows(std::string_view text, Language lang) {
     const CsvParse parse = ParseCsv(text, ',');
     if (parse.badLine > 0) {
-        return {grid, {}, {{parse.badLine, std::string(txt::CsvOpenQuote.In(lang))}}};
+        return {{}, CsvRejection{parse.badLine, std::string(txt::CsvOpenQuote.In(lang))}};
     }
     switch (FormatOf(parse)) {
     case CsvFormat::Velmora:
-        return ImportVelmoraRows(parse, grid, band, lang);
+        return {ReadVelmoraRows(parse, lang), std::nullopt};
     case CsvFormat::Chirp:
-        return ImportChirpRows(parse, grid, band, lang);
+        return {ReadChirpRows(parse, lang), std::nullopt};
     case CsvFormat::Unknown:
         break;
     }
     const int line = parse.rows.empty() ? 1 : parse.rows.front().line;
-    return {grid, {}, {{line, std::string(txt::CsvNoHeader.In(lang))}}};
+    return {{}, CsvRejection{line, std::string(txt::CsvNoHeader.In(lang))}};
+}
+
+CsvImportResult ImportChannelsCsv(std::string_view text, const ChannelGridTexts& grid,
+                                  const BandLimits& band, Language lang) {
+    ImportPlan plan = PlanImport(text, grid, band, lang, {});
+    return {std::move(plan.grid), std::move(plan.changedChannels), plan.AllRefusals()};
 }
 
 } // namespace velmora

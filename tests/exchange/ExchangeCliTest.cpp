@@ -102,6 +102,67 @@ TEST_F(ExchangeCli, ImportWritesAllRowsOrNothing) {
     EXPECT_EQ(cli.Run({"diff", cli.Path("a.dat"), cli.Path("missing.dat")}).exitCode, 2);
 }
 
+// The mixed-band list of the core test through the tool: what is written, what stderr says and
+// the exit code, with and without --skip-refused and --at.
+TEST_F(ExchangeCli, ImportSkipsWhatDoesNotFitAndPlacesTheRestFromAChannel) {
+    ASSERT_EQ(cli.Run({"new", cli.Path("a.dat")}).exitCode, 0);
+    const QString list = QStringLiteral(VELMORA_TEST_DATA "/exchange/mixed-band.csv");
+    const QByteArray refusals =
+        "line 2: Rx Frequency '52.52500': Out of range,please input again.\n"
+        "line 5: Rx Frequency '223.50000': Out of range,please input again.\n"
+        "line 6: Rx Frequency '446.00000': Out of range,please input again.\n"
+        "line 7: Rx Frequency '1294.50000': Out of range,please input again.\n";
+    const QByteArray modeAm = "line 9: mode AM: this radio transmits FM only\n";
+    const struct {
+        QStringList options;
+        int exitCode;
+        QByteArray err;
+    } cases[] = {
+        {{},
+         4,
+         refusals + "line 8: '250' is not a channel number (0-199)\n" + modeAm +
+             "line 10: warning: same Rx frequency and tones as channel 1 (line 3)\n"
+             "Nothing was written: 6 row(s) were rejected.\n"},
+        {{"--skip-refused", "--at", "20"},
+         0,
+         refusals + modeAm +
+             "line 10: warning: same Rx frequency and tones as channel 20 (line 3)\n"
+             "imported 4, skipped 5\n"},
+        {{"--at", "197", "--skip-refused"},
+         4,
+         refusals + modeAm +
+             "line 10: 4 channels would be imported, but only 3 fit from channel 197 to channel "
+             "199.\nimported 0, skipped 5\n"},
+        {{"--at", "200"},
+         1,
+         "velmora-cli: --at needs a channel number 0-199\n"
+         "Try 'velmora-cli import-csv --help'.\n"},
+    };
+    MemoryImage expected{};
+    ASSERT_TRUE(LoadDataFile(cli.Path("a.dat").toStdString(), expected));
+    EncodeChannel(expected, 20,
+                  {"146.52000", "146.52000", "None", "None", "High", "Lock", "Yes", "2MCALL"});
+    EncodeChannel(expected, 21,
+                  {"145.75000", "145.15000", "None", "100.0", "High", "Lock", "Yes", "RPTA"});
+    EncodeChannel(expected, 22,
+                  {"147.55000", "147.55000", "123.0", "123.0", "High", "Unlock", "No", "SIMPLEX"});
+    EncodeChannel(expected, 23,
+                  {"146.52000", "146.52000", "None", "None", "High", "Lock", "Yes", "CALLAGAI"});
+    // What --skip-refused --at 20 writes: a.dat with channels 20 to 23 set, nothing else.
+    const QByteArray written(reinterpret_cast<const char*>(expected.data()),
+                             static_cast<qsizetype>(expected.size()));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        QFile::remove(cli.Path("b.dat"));
+        const CliRun run = cli.Run(
+            QStringList{"import-csv", cli.Path("a.dat"), list, "--output", cli.Path("b.dat")} +
+            c.options);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(Bytes("b.dat"), c.exitCode == 0 ? written : QByteArray());
+    }
+}
+
 TEST_F(ExchangeCli, ReadAndWriteKeepBackupsButNotAFailedRead) {
     ASSERT_EQ(cli.Run({"new", cli.Path("radio.dat")}).exitCode, 0);
     SimProcess sim({"--image", cli.Path("radio.dat")});
