@@ -277,6 +277,12 @@ inline constexpr std::string_view MainFrameTitle = "Program";
 // the caller.
 inline constexpr TextPair CmdImportChannels{"&Import Channels...", "导入信道(&I)..."};
 inline constexpr TextPair CmdExportChannels{"&Export Channels...", "导出信道(&E)..."};
+inline constexpr TextPair CmdImportChannelsAt{"Import Channels at the Selected C&hannel...",
+                                              "导入信道到所选信道(&H)..."};
+inline constexpr TextPair MsgImportWarnings{"The channels were imported. Note:",
+                                            "信道已导入。请注意："};
+inline constexpr TextPair StatusImportedSkipped{"%1 channels imported from %2; %3 skipped",
+                                                "已从 %2 导入 %1 个信道，跳过 %3 行"};
 inline constexpr TextPair CmdOpenBackup{"Open &Backup...", "打开备份(&B)..."};
 inline constexpr TextPair CmdUndo{"&Undo", "撤销(&U)"};
 inline constexpr TextPair CmdRedo{"&Redo", "重做(&R)"};

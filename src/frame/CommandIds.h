@@ -48,6 +48,7 @@ enum CommandId : int {
     ID_FILE_END_COMPARISON = 32813,
     ID_EDIT_NEXT_DIFFERENCE = 32814,
     ID_EDIT_PREVIOUS_DIFFERENCE = 32815,
+    ID_FILE_IMPORT_CHANNELS_AT = 32816, // the rows one after another from the selected channel
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };

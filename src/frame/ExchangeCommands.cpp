@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace velmora {
@@ -34,14 +35,22 @@ void Warn(const AppContext& app, const std::string& text) {
 } // namespace
 
 QString ImportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,
-                       QWidget* parent) {
+                       QWidget* parent, bool atSelectedChannel) {
     const QString filter = Q(txt::CsvFileFilter.In(app.lang)) + QStringLiteral(";;") +
                            Q(txt::ChirpCsvFileFilter.In(app.lang));
     const QString path = chooser.OpenPath(parent, filter);
-    return path.isEmpty() ? QString() : ImportChannelsFromFile(view, app, path);
+    if (path.isEmpty()) {
+        return {};
+    }
+    std::optional<int> at;
+    if (atSelectedChannel) {
+        at = view.Selection().IsEmpty() ? view.CurrentCell().row : view.Selection().FirstRow();
+    }
+    return ImportChannelsFromFile(view, app, path, at);
 }
 
-QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const QString& path) {
+QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const QString& path,
+                               std::optional<int> at) {
     std::vector<std::uint8_t> bytes;
     const FileResult read = ReadFileHead(path.toStdString(), kLargestList, bytes);
     if (!read) {
@@ -49,16 +58,42 @@ QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const 
         return {};
     }
     const std::string text(bytes.begin(), bytes.end());
-    // A list half taken would leave the user to find out which half: a refused row refuses
-    // the file, and the message names every refused row.
-    const GridOutcome outcome = view.Operate(
-        [&text](ChannelGrid& grid, const GridSelection&) { return grid.ImportCsv(text); });
+    // First the whole list. When some rows cannot be taken (another band, a mode the radio
+    // does not have), the user sees which and why and decides whether the others come in.
+    bool offered = false;
+    GridOutcome outcome = view.Operate([&](ChannelGrid& grid, const GridSelection&) {
+        GridOutcome whole = grid.Import(text, {false, at});
+        if (whole.refused && whole.canSkipRefused && app.prompter != nullptr) {
+            offered = true;
+            if (app.prompter->AskYesCancel(app.company, whole.message)) {
+                return grid.Import(text, {true, at});
+            }
+            whole.message.clear(); // the user has seen it and said no
+        }
+        return whole;
+    });
     if (outcome.refused) {
         return {};
     }
-    return Q(FillText(
-        txt::StatusImported, app.lang,
-        {std::to_string(outcome.changedRows.size()), QFileInfo(path).fileName().toStdString()}));
+    // Overlapping lists are common: rows that repeat an earlier one are told, not refused.
+    if (!outcome.warnings.empty()) {
+        std::string text = std::string(txt::MsgImportWarnings.In(app.lang));
+        for (std::size_t i = 0; i < outcome.warnings.size() && i < kRefusedRowsShown; ++i) {
+            text += "\n" + outcome.warnings[i].text;
+        }
+        if (outcome.warnings.size() > kRefusedRowsShown) {
+            text += "\n" + FillText(txt::MsgMoreRefused, app.lang,
+                                    {std::to_string(outcome.warnings.size() - kRefusedRowsShown)});
+        }
+        Warn(app, text);
+    }
+    const std::string file = QFileInfo(path).fileName().toStdString();
+    if (offered) {
+        return Q(FillText(
+            txt::StatusImportedSkipped, app.lang,
+            {std::to_string(outcome.accepted), file, std::to_string(outcome.rejected.size())}));
+    }
+    return Q(FillText(txt::StatusImported, app.lang, {std::to_string(outcome.accepted), file}));
 }
 
 QString ExportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,

@@ -3,7 +3,7 @@
 //
 // Rows coming in go through the core's model, which applies the same edit rules as typing into
 // the grid; here the texts only move between it, the files and the clipboard. An import or a
-// paste is all or nothing, and one undo step. Each returns what the status bar says afterwards
+// paste changes the grid as one undo step. Each returns what the status bar says afterwards
 // (empty when nothing happened).
 #pragma once
 
@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 
 class QWidget;
 
@@ -23,9 +24,13 @@ class FileChooser;
 // The kinds of channel list Export offers, in the order of its file kinds.
 enum class ChannelListKind { Velmora = 0, Chirp = 1 };
 
+// A channel list from a file, at the channel numbers in it or, with atSelectedChannel, one
+// after another from the selected channel. When some rows cannot be imported the user is asked
+// whether to import the others.
 QString ImportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,
-                       QWidget* parent);
-QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const QString& path);
+                       QWidget* parent, bool atSelectedChannel = false);
+QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const QString& path,
+                               std::optional<int> at = std::nullopt);
 
 QString ExportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,
                        QWidget* parent);

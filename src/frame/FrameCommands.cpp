@@ -157,9 +157,9 @@ void CMainFrame::OnFilePrintSetup() {
     PrintSetup(this, *m_printer);
 }
 
-void CMainFrame::OnImportChannels() {
+void CMainFrame::OnImportChannels(bool atSelectedChannel) {
     if (CProgramView* view = ShownView(); view && DocumentFree()) {
-        ShowStatus(ImportChannels(*view, m_app, *m_chooser, this));
+        ShowStatus(ImportChannels(*view, m_app, *m_chooser, this, atSelectedChannel));
     }
 }
 

@@ -101,7 +101,9 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(ID_FILE_OPEN_BACKUP, txt::CmdOpenBackup), &QAction::triggered, this,
             &CMainFrame::OnFileOpenBackup);
     connect(MakeAction(ID_FILE_IMPORT_CHANNELS, txt::CmdImportChannels), &QAction::triggered, this,
-            &CMainFrame::OnImportChannels);
+            [this] { OnImportChannels(false); });
+    connect(MakeAction(ID_FILE_IMPORT_CHANNELS_AT, txt::CmdImportChannelsAt), &QAction::triggered,
+            this, [this] { OnImportChannels(true); });
     connect(MakeAction(ID_FILE_EXPORT_CHANNELS, txt::CmdExportChannels), &QAction::triggered, this,
             &CMainFrame::OnExportChannels);
     // An editor of the grid whose text the user changed keeps these keys for that text; the
@@ -182,9 +184,9 @@ void CMainFrame::CreateMenus() {
     m_documentMenus = {
         menu(txt::MenuFile,
              {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_OPEN_BACKUP, ID_FILE_CLOSE, ID_FILE_SAVE,
-              ID_FILE_SAVE_AS, 0, ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS, 0,
-              ID_FILE_COMPARE, ID_FILE_END_COMPARISON, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-              ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
+              ID_FILE_SAVE_AS, 0, ID_FILE_IMPORT_CHANNELS, ID_FILE_IMPORT_CHANNELS_AT,
+              ID_FILE_EXPORT_CHANNELS, 0, ID_FILE_COMPARE, ID_FILE_END_COMPARISON, 0, ID_FILE_PRINT,
+              ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0, ID_APP_EXIT}),
         menu(txt::MenuEdit, {ID_EDIT_UNDO,
                              ID_EDIT_REDO,
                              0,
@@ -340,10 +342,11 @@ void CMainFrame::UpdateCommandStates() {
         Action(id)->setEnabled(documents);
     }
     for (CommandId id :
-         {ID_FILE_CLOSE, ID_FILE_IMPORT_CHANNELS, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR,
-          ID_EDIT_INSERT_ROW, ID_EDIT_DELETE_ROW, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN,
-          ID_EDIT_SORT_FREQUENCY, ID_EDIT_SORT_NAME, ID_EDIT_FILL_DOWN, ID_EDIT_PRODUCT_INFORMATION,
-          ID_EDIT_OPTIONAL_FEATURES, ID_PROGRAM_READ, ID_PROGRAM_WRITE}) {
+         {ID_FILE_CLOSE, ID_FILE_IMPORT_CHANNELS, ID_FILE_IMPORT_CHANNELS_AT, ID_EDIT_CUT,
+          ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_INSERT_ROW, ID_EDIT_DELETE_ROW, ID_EDIT_MOVE_UP,
+          ID_EDIT_MOVE_DOWN, ID_EDIT_SORT_FREQUENCY, ID_EDIT_SORT_NAME, ID_EDIT_FILL_DOWN,
+          ID_EDIT_PRODUCT_INFORMATION, ID_EDIT_OPTIONAL_FEATURES, ID_PROGRAM_READ,
+          ID_PROGRAM_WRITE}) {
         Action(id)->setEnabled(documents && !running);
     }
     for (CommandId id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_OPEN_BACKUP, ID_SETUP_LANGUAGE}) {

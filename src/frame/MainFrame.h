@@ -95,7 +95,9 @@ public:
     void OnWrite();
     void OnComSetup();
     // Channel exchange, the grid's operations and its history (the active window's).
-    void OnImportChannels();
+    // A channel list from a file: at its own channel numbers, or one after another from the
+    // selected channel.
+    void OnImportChannels(bool atSelectedChannel = false);
     void OnExportChannels();
     void OnEditCut();
     void OnEditCopy();

@@ -208,7 +208,7 @@ TEST_F(ExchangeTest, ImportThroughTheMenuIsOneStepThatUndoAndRedoTake) {
     EXPECT_FALSE(m_frame->Action(ID_EDIT_UNDO)->isEnabled());
 }
 
-TEST_F(ExchangeTest, ARefusedImportChangesNothing) {
+TEST_F(ExchangeTest, RefusedRowsAreListedAndTheOthersComeInOnlyWhenTheUserSaysYes) {
     TypeRx(0, "438.0125");
     const ChannelGridTexts before = Texts();
     WriteFile("bad.csv", "CH,Rx Frequency,Tx Frequency,Power\n"
@@ -216,21 +216,33 @@ TEST_F(ExchangeTest, ARefusedImportChangesNothing) {
                          "6,440.00300,,High\n"
                          "x,440.00000,,High\n");
     m_chooser->openAnswer = TempPath("bad.csv");
+    m_prompter.yesAnswers = {false};
     m_frame->OnImportChannels();
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].caption, "Velmora Radio Tools");
     EXPECT_EQ(m_prompter.shown[0].text,
-              "No channel was imported. These rows were refused:\n"
+              "These rows cannot be imported:\n"
               "line 3: Rx Frequency '440.00300': Error data Value, please input according the "
               "step value(6.25K/5k).\n"
-              "line 4: 'x' is not a channel number (0-199)");
-    EXPECT_EQ(Texts(), before);
-    EXPECT_EQ(m_frame->Action(ID_EDIT_UNDO)->text(), "&Undo Edit") << "only the typed channel";
+              "line 4: 'x' is not a channel number (0-199)\n\n"
+              "Import the 1 other channels?");
+    EXPECT_EQ(Texts(), before) << "Cancel imports nothing";
+
+    m_prompter.yesAnswers = {true};
+    ClickRowLabel(20);
+    m_frame->OnImportChannels(true); // at the selected channel: the numbers do not count
+    ChannelGridTexts imported = before;
+    imported[20] = {"440.00000", "440.00000", "None", "None", "Low", "Lock", "Yes", ""};
+    imported[21] = {"440.00000", "", "None", "None", "High", "Lock", "Yes", ""};
+    EXPECT_EQ(Texts(), imported);
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "2 channels imported from bad.csv; 1 skipped");
+    m_frame->OnEditUndo();
+    EXPECT_EQ(Texts(), before) << "the import is one step";
 
     m_chooser->openAnswer = TempPath("missing.csv");
     m_frame->OnImportChannels();
-    ASSERT_EQ(m_prompter.shown.size(), 2u);
-    EXPECT_EQ(m_prompter.shown[1].text.rfind("Cannot open ", 0), 0u);
+    EXPECT_EQ(m_prompter.shown.back().text.rfind("Cannot open ", 0), 0u);
 }
 
 TEST_F(ExchangeTest, ExportWritesEitherKindAndAChirpListComesBack) {
