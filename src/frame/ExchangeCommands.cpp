@@ -79,7 +79,10 @@ QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const 
     if (!outcome.warnings.empty()) {
         std::string text = std::string(txt::MsgImportWarnings.In(app.lang));
         for (std::size_t i = 0; i < outcome.warnings.size() && i < kRefusedRowsShown; ++i) {
-            text += "\n" + outcome.warnings[i].text;
+            const ImportWarning& warning = outcome.warnings[i];
+            text += "\n" + FillText(txt::MsgRefusedLine, app.lang,
+                                    {std::to_string(warning.line),
+                                     FillText(txt::CsvWarning, app.lang, {warning.text})});
         }
         if (outcome.warnings.size() > kRefusedRowsShown) {
             text += "\n" + FillText(txt::MsgMoreRefused, app.lang,

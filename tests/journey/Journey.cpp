@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 
@@ -80,6 +81,39 @@ void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button,
     // The pointer really goes there: some windows look where it is.
     QCursor::setPos(widget->mapToGlobal(pos));
     QTest::mouseClick(widget, button, modifiers, pos);
+}
+
+std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms) {
+    auto shown = std::make_shared<bool>(false);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [look, shown, clock, answer, ms] {
+        QWidget* menu = QApplication::activePopupWidget();
+        if (menu != nullptr && menu->isVisible()) {
+            *shown = true;
+            const auto keep = look;
+            *look = nullptr;
+            answer(menu);
+            return;
+        }
+        if (clock->elapsed() >= ms) {
+            ADD_FAILURE() << "waited in vain for a menu";
+            *look = nullptr;
+            return;
+        }
+        QTimer::singleShot(20, *look);
+    };
+    QTimer::singleShot(20, *look);
+    return shown;
+}
+
+void ServerClick(QWidget* widget, const QPoint& pos, int button) {
+    ASSERT_TRUE(FullyVisible(widget, QRect(pos, QSize(1, 1))));
+    QCursor::setPos(widget->mapToGlobal(pos));
+    QApplication::processEvents();
+    ASSERT_TRUE(QProcess::startDetached(QStringLiteral("xdotool"),
+                                        {QStringLiteral("click"), QString::number(button)}));
 }
 
 QString MessageBoxText(int ms) {

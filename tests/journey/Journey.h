@@ -36,6 +36,10 @@ bool FullyVisible(const QWidget* widget, const QRect& rect = {});
 void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// A click by the X server itself (xdotool), for what only a real click sets off, such as a
+// context menu. It returns at once; the click arrives while events are processed.
+void ServerClick(QWidget* widget, const QPoint& pos, int button = 1);
+
 // The modal widget in front once one of class T shows (null when none came within `ms`).
 template <class T> T* WaitForModal(int ms = 10000) {
     T* found = nullptr;
@@ -99,6 +103,9 @@ template <class T> std::shared_ptr<bool> WhenShown(std::function<void(T*)> answe
     QTimer::singleShot(20, *look);
     return shown;
 }
+
+// The same for the next menu that pops up (a context menu runs a loop of its own too).
+std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms = 10000);
 
 // Waits for the message box in front and gives its text (empty when none showed).
 QString MessageBoxText(int ms = 10000);
