@@ -50,7 +50,10 @@ int Verify(CliContext& context, const TransferOptions& options, const MemoryImag
             if (count++ < kListed) {
                 char text[8];
                 std::snprintf(text, sizeof text, "0x%04zX", at);
-                offsets += (offsets.empty() ? "" : " ") + std::string(text);
+                if (!offsets.empty()) {
+                    offsets += ' ';
+                }
+                offsets += text;
             }
         }
     }

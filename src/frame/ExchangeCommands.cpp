@@ -37,14 +37,15 @@ std::string RefusedRowsMessage(const TextPair& heading, const std::vector<CsvRej
                                Language lang) {
     std::string text(heading.In(lang));
     for (std::size_t i = 0; i < rejected.size() && i < kRefusedRowsShown; ++i) {
-        text += "\n" + Q(txt::MsgRefusedLine.In(lang))
-                           .arg(rejected[i].line)
-                           .arg(QString::fromStdString(rejected[i].reason))
-                           .toStdString();
+        text += '\n';
+        text += Q(txt::MsgRefusedLine.In(lang))
+                    .arg(rejected[i].line)
+                    .arg(QString::fromStdString(rejected[i].reason))
+                    .toStdString();
     }
     if (rejected.size() > kRefusedRowsShown) {
+        text += '\n';
         text +=
-            "\n" +
             Q(txt::MsgMoreRefused.In(lang)).arg(rejected.size() - kRefusedRowsShown).toStdString();
     }
     return text;

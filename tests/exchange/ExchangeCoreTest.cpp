@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace velmora {
 namespace {
@@ -283,23 +284,30 @@ TEST_F(Backups, KeepNamesListsNewestFirstAndPrunesAfterAYear) {
 
 TEST(TraceFormat, MillisecondsDirectionHexAndEndings) {
     using std::chrono::microseconds;
+    using namespace std::string_view_literals;
+    // Plain values only (the bytes as a view), so the table needs no clean-up code.
     const struct {
-        TraceEvent event;
-        std::string line;
+        TraceEvent::Kind kind;
+        microseconds at;
+        std::string_view bytes;
+        IoResult result;
+        std::string_view line;
     } cases[] = {
-        {{TraceEvent::Kind::Sent, microseconds(12345), {0x57, 0x1F, 0xF0, 0x03}, IoResult::Ok},
+        {TraceEvent::Kind::Sent, microseconds(12345), "\x57\x1F\xF0\x03"sv, IoResult::Ok,
          "    12.345 ms > 57 1F F0 03"},
-        {{TraceEvent::Kind::Received, microseconds(13389), {0x06}, IoResult::Ok},
+        {TraceEvent::Kind::Received, microseconds(13389), "\x06"sv, IoResult::Ok,
          "    13.389 ms < 06"},
-        {{TraceEvent::Kind::Received, microseconds(603000), {}, IoResult::TimedOut},
+        {TraceEvent::Kind::Received, microseconds(603000), ""sv, IoResult::TimedOut,
          "   603.000 ms < (none, timed out)"},
-        {{TraceEvent::Kind::Received, microseconds(1234567008), {0x06, 0x00}, IoResult::TimedOut},
+        {TraceEvent::Kind::Received, microseconds(1234567008), "\x06\x00"sv, IoResult::TimedOut,
          "1234567.008 ms < 06 00 (timed out)"},
-        {{TraceEvent::Kind::Received, microseconds(5), {}, IoResult::Disconnected},
+        {TraceEvent::Kind::Received, microseconds(5), ""sv, IoResult::Disconnected,
          "     0.005 ms < (disconnected)"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FormatTrace(c.event), c.line);
+        const TraceEvent event{c.kind, c.at,
+                               std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.end()), c.result};
+        EXPECT_EQ(FormatTrace(event), c.line);
     }
 }
 
