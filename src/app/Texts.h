@@ -336,6 +336,7 @@ inline constexpr TextPair FileIsDirectory{"it is a folder, not a file", "这是�
 inline constexpr TextPair FileNotRegular{"it is not a regular file", "这不是普通文件"};
 inline constexpr TextPair FileReadFailed{"it cannot be read", "无法读取"};
 inline constexpr TextPair FileWriteFailed{"it cannot be written", "无法写入"};
+inline constexpr TextPair FileNoFolder{"its folder does not exist", "所在文件夹不存在"};
 inline constexpr TextPair FileOpenFailedPrefix{"Cannot open ", "无法打开 "};
 inline constexpr TextPair FileSaveFailedPrefix{"Cannot save ", "无法保存 "};
 
@@ -369,6 +370,12 @@ inline constexpr TextPair ImportRejected{"Nothing was written: %1 row(s) were re
                                          "未写入任何内容：%1行被拒绝。"};
 inline constexpr TextPair TraceOpenFailed{"Cannot open the trace file %1: %2",
                                           "无法打开跟踪文件%1：%2"};
+// After a read whose file could not be saved: where the memory read from the radio is.
+inline constexpr TextPair ReadKeptInBackup{
+    "The memory read from the radio is kept in %1; open it in the program to save it elsewhere.",
+    "从电台读取的数据已保存在%1；可在程序中打开它另存。"};
+inline constexpr TextPair ReadNotKept{"The memory read from the radio could not be kept.",
+                                      "从电台读取的数据未能保留。"};
 
 } // namespace txt
 } // namespace velmora
