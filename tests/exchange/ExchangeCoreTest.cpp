@@ -20,7 +20,7 @@ const BandLimits kVhf{13600000, 17400000, true};
 
 // Every kind of channel the grid can hold, in grid texts.
 ChannelGridTexts VariedGrid() {
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[0] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
     grid[1] = {"145.50000", "146.10000", "None", "67.0", "Middle", "Unlock", "No", "RPT-1"};
     grid[2] = {"146.02500", "145.42500", "88.5", "88.5", "Low", "Lock", "Yes", "TSQL"};
@@ -118,7 +118,7 @@ TEST(ChirpCsv, ReadsForeignFilesLeniently) {
 }
 
 TEST(CsvImport, RejectsRowsWithTheirLinesAndKeepsTheirChannels) {
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[4] = {"150.00000", "150.00000", "None", "None", "High", "Lock", "Yes", "KEEP"};
     const std::string header = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,"
                                "Cha Lock,Scan Add,Cha Name\r\n";
@@ -160,7 +160,7 @@ TEST(CsvImport, RejectsRowsWithTheirLinesAndKeepsTheirChannels) {
 }
 
 TEST(CsvImport, ChineseHeadersWordsAndNewChannelDefaults) {
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[9] = {"150.00000", "150.00000", "None", "None", "High", "Lock", "Yes", "GONE"};
     const std::string csv = "信道,接收频率,名字不明,功率,扫描添加\n"
                             "3,145.0125,?,低,无\n"
@@ -200,7 +200,7 @@ TEST(CsvImport, PasteWithAndWithoutChannelNumbers) {
 
 TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {
     MemoryImage a = NewImage();
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[5] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
     EncodeAllChannels(a, grid);
     MemoryImage b = a;
