@@ -1,18 +1,22 @@
 # make run   - install the dependencies, build, and start the program
 # make test  - install the dependencies, build, and run every test
+#
+# The build is the one a release ships: optimised (Release), every warning an error
+# (VELMORA_WERROR), so a warning only the optimiser finds fails here and not in a user's build.
 BUILD ?= build
+BUILD_TYPE ?= Release
 GENERATOR ?= Ninja
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test check check-install sanitize fuzz-smoke fuzz bench install deb \
-	format clean
+.PHONY: deps configure build run test check check-install sanitize check-clang fuzz-smoke fuzz bench \
+	install deb format clean
 
 deps:
 	scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G $(GENERATOR)
+	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_WERROR=ON
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -20,10 +24,11 @@ build: configure
 run: build
 	$(BUILD)/bin/velmora
 
-# Every test: the unit, window and end-to-end tests, an installation into a temporary folder
-# with its .deb, the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# Every test: the unit, window and end-to-end tests of the Release build, an installation into
+# a temporary folder with its .deb, the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (unoptimised), the core library and its tests built with clang,
 # and a short run of each fuzz target over its seed corpus.
-test: check check-install sanitize fuzz-smoke
+test: check check-install sanitize check-clang fuzz-smoke
 
 check: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -33,6 +38,10 @@ check-install: build
 
 sanitize: deps
 	scripts/check-sanitizers
+
+# The core library and its tests built with clang, warnings as errors, and run.
+check-clang: deps
+	scripts/check-clang
 
 fuzz-smoke: deps
 	scripts/fuzz smoke

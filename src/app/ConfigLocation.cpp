@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <span>
 #include <system_error>
 
@@ -20,24 +19,11 @@ constexpr const char* kFolderName = "velmora";
 
 std::string g_configCopyPath;
 
-// Save replaces the file through a temporary one beside it, so what counts is whether this
-// process may create files in the file's folder. Probed with a file of its own, removed again.
+// Whether a save would replace the file: the same checks the save itself makes (its folder
+// takes new files, the file itself may be written), so the probe and the save never disagree.
 bool CanReplace(const fs::path& file) {
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) {
-        return false;
-    }
-    fs::path probe = file;
-    probe += ".write-test";
-    bool created = false;
-    {
-        std::ofstream out(probe, std::ios::binary | std::ios::app);
-        created = static_cast<bool>(out);
-    }
-    if (created) {
-        fs::remove(probe, ec);
-    }
-    return created;
+    return fs::is_regular_file(file, ec) && CheckSaveTarget(file.string());
 }
 
 void Probe(ConfigCandidate& candidate) {

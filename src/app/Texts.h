@@ -5,9 +5,11 @@
 // and not only looked up. All texts are UTF-8.
 #pragma once
 
+#include <charconv>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -35,9 +37,13 @@ inline std::string FillText(const TextPair& text, Language lang,
     std::string out(text.In(lang));
     int n = 1;
     for (const std::string& value : values) {
-        const std::string mark = "%" + std::to_string(n++);
-        if (const std::size_t at = out.find(mark); at != std::string::npos) {
-            out.replace(at, mark.size(), value);
+        // Built in place: no temporary strings per value (and no "%" + std::to_string(n),
+        // which GCC 12 at -O3 takes for overlapping copies and warns about).
+        char mark[12] = {'%'};
+        const char* end = std::to_chars(mark + 1, mark + sizeof mark, n++).ptr;
+        const std::string_view markText(mark, static_cast<std::size_t>(end - mark));
+        if (const std::size_t at = out.find(markText); at != std::string::npos) {
+            out.replace(at, markText.size(), value);
         }
     }
     return out;
@@ -410,6 +416,7 @@ inline constexpr TextPair FileIsDirectory{"it is a folder, not a file", "这是�
 inline constexpr TextPair FileNotRegular{"it is not a regular file", "这不是普通文件"};
 inline constexpr TextPair FileReadFailed{"it cannot be read", "无法读取"};
 inline constexpr TextPair FileWriteFailed{"it cannot be written", "无法写入"};
+inline constexpr TextPair FileNoFolder{"its folder does not exist", "所在文件夹不存在"};
 inline constexpr TextPair FileOpenFailedPrefix{"Cannot open ", "无法打开 "};
 inline constexpr TextPair FileSaveFailedPrefix{"Cannot save ", "无法保存 "};
 
@@ -453,6 +460,31 @@ inline constexpr TextPair ImportRejected{"Nothing was written: %1 row(s) were re
 inline constexpr TextPair ImportSummary{"imported %1, skipped %2", "已导入 %1 行，跳过 %2 行"};
 inline constexpr TextPair TraceOpenFailed{"Cannot open the trace file %1: %2",
                                           "无法打开跟踪文件%1：%2"};
+// After a read whose file could not be saved: where the memory read from the radio is.
+inline constexpr TextPair ReadKeptInBackup{
+    "The memory read from the radio is kept in %1; open it in the program to save it elsewhere.",
+    "从电台读取的数据已保存在%1；可在程序中打开它另存。"};
+inline constexpr TextPair ReadNotKept{"The memory read from the radio could not be kept.",
+                                      "从电台读取的数据未能保留。"};
 
 } // namespace txt
+
+// How many lines of a list (refused rows, differences, warnings) one message shows.
+inline constexpr std::size_t kListedLines = 20;
+
+// `heading`, then the lines, one per line: at most kListedLines of them and then how many more
+// there are ("... and 3 more"), so that a long list never makes a message taller than the screen.
+inline std::string ListedLines(std::string heading, const std::vector<std::string>& lines,
+                               Language lang) {
+    for (std::size_t i = 0; i < lines.size() && i < kListedLines; ++i) {
+        heading += '\n';
+        heading += lines[i];
+    }
+    if (lines.size() > kListedLines) {
+        heading += '\n';
+        heading += FillText(txt::MsgMoreRefused, lang, {std::to_string(lines.size() - kListedLines)});
+    }
+    return heading;
+}
+
 } // namespace velmora

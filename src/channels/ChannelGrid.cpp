@@ -9,21 +9,14 @@ namespace velmora {
 
 namespace {
 
-// A refused paste or import lists at most this many lines and counts the rest.
-constexpr std::size_t kRefusedLinesShown = 20;
-
 std::string RefusedLines(const TextPair& heading, const std::vector<CsvRejection>& rejected,
                          Language lang) {
-    std::string text(heading.In(lang));
-    for (std::size_t i = 0; i < rejected.size() && i < kRefusedLinesShown; ++i) {
-        text += "\n" + FillText(txt::MsgRefusedLine, lang,
-                                {std::to_string(rejected[i].line), rejected[i].reason});
+    std::vector<std::string> lines;
+    for (const CsvRejection& row : rejected) {
+        lines.push_back(
+            FillText(txt::MsgRefusedLine, lang, {std::to_string(row.line), row.reason}));
     }
-    if (rejected.size() > kRefusedLinesShown) {
-        text += "\n" + FillText(txt::MsgMoreRefused, lang,
-                                {std::to_string(rejected.size() - kRefusedLinesShown)});
-    }
-    return text;
+    return ListedLines(std::string(heading.In(lang)), lines, lang);
 }
 
 std::vector<int> RowList(const GridSelection& at) {

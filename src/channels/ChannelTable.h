@@ -9,6 +9,8 @@
 namespace velmora {
 
 inline constexpr int kChannelCount = 200;
+// Default-constructed, every cell is empty. Declare one as `ChannelGridTexts grid;`: clang 14
+// crashes on `grid{}` (empty braces around 1600 strings).
 using ChannelGridTexts = std::array<ChannelTexts, kChannelCount>;
 
 // What the grid shows after filling itself from the image.

@@ -164,10 +164,10 @@ int OpenTraceFile(CliContext& context, const TransferOptions& options, TraceFile
     return ExitOk;
 }
 
-void KeepBackup(CliContext& context, const TransferOptions& options, const MemoryImage& image,
-                std::string_view reason) {
+std::string KeepBackup(CliContext& context, const TransferOptions& options,
+                       const MemoryImage& image, std::string_view reason) {
     if (options.noBackup) {
-        return;
+        return {};
     }
     BackupStore store(DefaultBackupFolder());
     std::string path;
@@ -175,7 +175,9 @@ void KeepBackup(CliContext& context, const TransferOptions& options, const Memor
     if (!kept) {
         const std::string values[] = {store.Folder(), kept.reason};
         PrintLine(stderr, FillText(txt::BackupFailed.In(context.lang), values));
+        return {};
     }
+    return path;
 }
 
 int RunCliTransfer(CliContext& context, const TransferOptions& options, TransferDirection direction,

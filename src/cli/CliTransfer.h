@@ -40,7 +40,8 @@ int OpenTraceFile(CliContext& context, const TransferOptions& options, TraceFile
 
 // Keeps a copy of the image in the user's backup folder ("read" or "write"), unless
 // --no-backup. A backup that cannot be kept is reported and does not stop the command.
-void KeepBackup(CliContext& context, const TransferOptions& options, const MemoryImage& image,
-                std::string_view reason);
+// Returns the backup's path; empty when none was kept.
+std::string KeepBackup(CliContext& context, const TransferOptions& options,
+                       const MemoryImage& image, std::string_view reason);
 
 } // namespace velmora::cli

@@ -24,6 +24,9 @@ constexpr std::string_view kReadHelp =
     "Every completed read is also kept as it came from the radio in the backup folder\n"
     "($XDG_DATA_HOME/velmora/backups, ~/.local/share/velmora/backups by default); copies\n"
     "older than a year are removed. Nothing is written unless the whole memory arrived.\n"
+    "OUT.dat is checked before the port is opened: a file that cannot be saved ends the\n"
+    "command at once with exit 2. Should the save still fail after the read, the message\n"
+    "names the backup that holds the memory.\n"
     "Exit 3 for any radio or port failure, 2 when the file cannot be saved.";
 
 } // namespace
@@ -36,6 +39,11 @@ int CommandRead(CliContext& context, const Args& args) {
     if (int code = ParseTransferOptions(args, "read", "--output", options); code != ExitOk) {
         return code;
     }
+    // A file that cannot be saved is found out now, not after the whole read.
+    if (const FileResult writable = CheckSaveTarget(options.file); !writable) {
+        PrintLine(stderr, DescribeSaveFailure(options.file, writable, context.lang));
+        return ExitFile;
+    }
     TraceFile trace;
     if (int code = OpenTraceFile(context, options, trace); code != ExitOk) {
         return code;
@@ -45,7 +53,7 @@ int CommandRead(CliContext& context, const Args& args) {
         code != ExitOk) {
         return code;
     }
-    KeepBackup(context, options, image, "read");
+    const std::string backup = KeepBackup(context, options, image, "read");
     if (!options.raw) {
         // As the channel window does after a read: refill, which synchronises type and band
         // with the per-user store and writes the band bytes, and store the grid back.
@@ -55,6 +63,8 @@ int CommandRead(CliContext& context, const Args& args) {
     const FileResult saved = SaveDataFile(options.file, image);
     if (!saved) {
         PrintLine(stderr, DescribeSaveFailure(options.file, saved, context.lang));
+        PrintLine(stderr, backup.empty() ? std::string(txt::ReadNotKept.In(context.lang))
+                                         : FillText(txt::ReadKeptInBackup, context.lang, {backup}));
         return ExitFile;
     }
     return ExitOk;

@@ -48,9 +48,12 @@ int Verify(CliContext& context, const TransferOptions& options, const MemoryImag
     for (std::size_t at = 0; at < sent.size(); ++at) {
         if (WrittenByte(at) && sent[at] != radio[at]) {
             if (count++ < kListed) {
-                char text[8];
+                char text[24]; // room for any size_t, though addresses have four digits
                 std::snprintf(text, sizeof text, "0x%04zX", at);
-                offsets += (offsets.empty() ? "" : " ") + std::string(text);
+                if (!offsets.empty()) {
+                    offsets += ' ';
+                }
+                offsets += text;
             }
         }
     }

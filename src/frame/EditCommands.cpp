@@ -183,15 +183,10 @@ void CMainFrame::OnFileCompare() {
     rest.cells.clear();
     const std::vector<std::string> lines = DiffLines(rest, m_app.lang);
     if (!lines.empty()) {
-        std::string text = FillText(txt::MsgCompareOthers, m_app.lang, {name.toStdString()});
-        for (std::size_t i = 0; i < lines.size() && i < kRefusedRowsShown; ++i) {
-            text += "\n" + lines[i];
-        }
-        if (lines.size() > kRefusedRowsShown) {
-            text += "\n" + FillText(txt::MsgMoreRefused, m_app.lang,
-                                    {std::to_string(lines.size() - kRefusedRowsShown)});
-        }
-        m_app.prompter->Warn(m_app.company, text);
+        m_app.prompter->Warn(
+            m_app.company,
+            ListedLines(FillText(txt::MsgCompareOthers, m_app.lang, {name.toStdString()}), lines,
+                        m_app.lang));
     }
     view->GoToDifference(true);
 }

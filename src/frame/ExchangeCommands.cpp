@@ -77,18 +77,13 @@ QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const 
     }
     // Overlapping lists are common: rows that repeat an earlier one are told, not refused.
     if (!outcome.warnings.empty()) {
-        std::string text = std::string(txt::MsgImportWarnings.In(app.lang));
-        for (std::size_t i = 0; i < outcome.warnings.size() && i < kRefusedRowsShown; ++i) {
-            const ImportWarning& warning = outcome.warnings[i];
-            text += "\n" + FillText(txt::MsgRefusedLine, app.lang,
-                                    {std::to_string(warning.line),
-                                     FillText(txt::CsvWarning, app.lang, {warning.text})});
+        std::vector<std::string> lines;
+        for (const ImportWarning& warning : outcome.warnings) {
+            lines.push_back(FillText(txt::MsgRefusedLine, app.lang,
+                                     {std::to_string(warning.line),
+                                      FillText(txt::CsvWarning, app.lang, {warning.text})}));
         }
-        if (outcome.warnings.size() > kRefusedRowsShown) {
-            text += "\n" + FillText(txt::MsgMoreRefused, app.lang,
-                                    {std::to_string(outcome.warnings.size() - kRefusedRowsShown)});
-        }
-        Warn(app, text);
+        Warn(app, ListedLines(std::string(txt::MsgImportWarnings.In(app.lang)), lines, app.lang));
     }
     const std::string file = QFileInfo(path).fileName().toStdString();
     if (offered) {

@@ -45,7 +45,4 @@ QString CutChannels(CProgramView& view, const AppContext& app);
 // The clipboard's rows into the grid from the selection on.
 QString PasteChannels(CProgramView& view, const AppContext& app);
 
-// How many lines of a list (refused rows, differences) one message shows.
-inline constexpr std::size_t kRefusedRowsShown = 20;
-
 } // namespace velmora

@@ -36,6 +36,8 @@ std::string_view ReasonText(FileError error, Language lang) {
         return txt::FileTooShort.In(lang);
     case FileError::WriteFailed:
         return txt::FileWriteFailed.In(lang);
+    case FileError::NoFolder:
+        return txt::FileNoFolder.In(lang);
     case FileError::ReadFailed:
     case FileError::None:
         break;

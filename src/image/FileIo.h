@@ -1,8 +1,9 @@
 // Reading and writing whole files without ever leaving a damaged one behind.
 //
-// A save writes a temporary file beside the target and renames it over the target, so the
-// file that was there stays whole until the new one is complete. Reads refuse anything that
-// is not a regular file (a folder, a FIFO, a device) before touching it.
+// A save writes a temporary file beside the target, puts it on the disk, renames it over the
+// target and puts the folder on the disk, so that neither a failed save nor a power cut right
+// after "saved" costs the file that was there. Reads refuse anything that is not a regular
+// file (a folder, a FIFO, a device) before touching it.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +22,7 @@ enum class FileError {
     TooShort,
     ReadFailed,
     WriteFailed,
+    NoFolder, // a save into a folder that does not exist
 };
 
 struct FileResult {
@@ -34,8 +36,17 @@ struct FileResult {
 FileResult ReadFileHead(const std::string& path, std::size_t maxBytes,
                         std::vector<std::uint8_t>& out);
 
-// Writes bytes to path through a temporary file and a rename. A path that names a folder, a
-// FIFO or a device is refused.
+// Whether a save to path can work, found out without writing anything: its folder exists and
+// this process may create files in it, and the path names no folder, FIFO or device and no
+// file this process may not write. A symbolic link is judged by the file it points to.
+FileResult CheckSaveTarget(const std::string& path);
+
+// Writes bytes to path: a temporary file beside it, flushed to the disk, renamed over the old
+// file, then the folder flushed. On any failure the old file is left exactly as it was and no
+// temporary file stays behind. A replaced file keeps its permission bits, and its owner and
+// group where this process may set them. A symbolic link keeps being a link: the file it
+// points to gets the bytes, even when that file does not exist yet. Refuses what
+// CheckSaveTarget refuses.
 FileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace velmora

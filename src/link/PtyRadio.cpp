@@ -157,6 +157,7 @@ void PtyRadio::Run() {
 }
 
 void PtyRadio::Serve(std::uint8_t byte, Clock::time_point readAt) {
+    ++bytesReceived_;
     Clock::time_point arrived = readAt;
     if (options_.paced) {
         arrived = std::max(readAt, rxFree_) + std::chrono::duration_cast<Clock::duration>(ByteTime);

@@ -55,6 +55,8 @@ public:
     MemoryImage Memory() const;
     int WritesCompleted() const { return writesCompleted_; }
     int ReadBlocksSent() const;
+    // Every byte the program has sent so far, a wake-up's first included.
+    long BytesReceived() const { return bytesReceived_; }
 
 private:
     PtyRadio(int master, int slave, std::string path, const MemoryImage& memory,
@@ -75,6 +77,7 @@ private:
     std::atomic<bool> hungUp_{false};
     std::atomic<bool> hangUpRequested_{false};
     std::atomic<int> writesCompleted_{0};
+    std::atomic<long> bytesReceived_{0};
     int wakeUpsSeen_ = 0;
     int storedAtWakeUp_ = 0;
     std::chrono::steady_clock::time_point rxFree_{};

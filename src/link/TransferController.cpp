@@ -43,7 +43,8 @@ public:
     void ShowMessage(TextPair text) override {
         std::string shown(text.In(controller_.lang_));
         if (txt::MsgPortOpenFailed.Matches(text.en) && !link_.OpenFailureDetail().empty()) {
-            shown += "\n" + link_.OpenFailureDetail();
+            shown += '\n';
+            shown += link_.OpenFailureDetail();
         }
         controller_.AskOnWindowThread(sync_, false, shown);
     }

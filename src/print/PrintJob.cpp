@@ -19,13 +19,27 @@ std::vector<int> ChosenPages(const QPrinter& printer, int pageCount) {
                         printer.collateCopies());
 }
 
+void Warn(QWidget* parent, std::string_view message) {
+    QMessageBox::warning(parent, QString(),
+                         QString::fromUtf8(message.data(), qsizetype(message.size())));
+}
+
 bool Print(QWidget* parent, QPrinter& printer, const PrintSource& source) {
     const std::vector<int> pages = ChosenPages(printer, ReportPageCount(source));
+    // "Print to file" is a save like any other: the printer would write the file as it goes
+    // and leave half a PDF over the old one when anything fails on the way.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        std::string error;
+        if (!SavePdf(printer.outputFileName(), printer.pageLayout(), printer.resolution(), source,
+                     pages, error)) {
+            Warn(parent, error);
+            return false;
+        }
+        return true;
+    }
     // A range that names no existing page prints nothing, and that is no failure.
     if (PaintPages(printer, source, pages) == PaintResult::DeviceFailed) {
-        const std::string_view message = txt::MsgPrintFailed.In(source.lang);
-        QMessageBox::warning(parent, QString(),
-                             QString::fromUtf8(message.data(), qsizetype(message.size())));
+        Warn(parent, txt::MsgPrintFailed.In(source.lang));
         return false;
     }
     return true;

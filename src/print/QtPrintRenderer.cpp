@@ -1,7 +1,10 @@
 #include "print/QtPrintRenderer.h"
 
 #include "image/DataFile.h"
+#include "image/FileIo.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -10,7 +13,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -169,42 +171,47 @@ PaintResult PaintPages(QPagedPaintDevice& device, const PrintSource& source,
     return painter.end() ? PaintResult::Done : PaintResult::DeviceFailed;
 }
 
-bool RenderToPdf(const QString& path, const PrintSource& source, std::string& error) {
-    const std::string pathText = path.toStdString();
-    const auto fail = [&](const QSaveFile& file) {
-        // Qt's words only when the file itself went wrong; "Unknown error" helps nobody.
-        const std::string reason =
-            file.error() != QFileDevice::NoError ? file.errorString().toStdString() : "";
-        error = DescribeSaveFailure(pathText, {FileError::WriteFailed, reason}, source.lang);
-        return false;
-    };
-    // QSaveFile writes beside the target and renames only on commit, so a failed or
-    // interrupted export leaves whatever PDF was there untouched.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(file);
-    }
+bool SavePdf(const QString& path, const QPageLayout& layout, int resolution,
+             const PrintSource& source, const std::vector<int>& pages, std::string& error) {
+    error.clear();
+    // The pages are made in memory and saved in one go, as every file the program writes is:
+    // a failed or interrupted export leaves whatever PDF was there untouched.
+    QByteArray pdf;
     PaintResult result = PaintResult::DeviceFailed;
     {
-        QPdfWriter writer(&file);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                        QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                        QPageLayout::Millimeter));
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(resolution);
+        writer.setPageLayout(layout);
         writer.setCreator(QStringLiteral("Velmora"));
-        const std::vector<int> pages =
-            PagesToPrint(ReportPageCount(source), QPageRanges(), false, 1, true);
         result = PaintPages(writer, source, pages);
     }
-    if (result != PaintResult::Done) {
-        file.cancelWriting();
-        return fail(file);
+    const std::string pathText = path.toStdString();
+    if (result == PaintResult::NoPages) {
+        return true; // a range that names no existing page prints nothing, and that is no failure
     }
-    if (file.error() != QFileDevice::NoError || !file.commit()) {
-        return fail(file);
+    if (result != PaintResult::Done) {
+        error = DescribeSaveFailure(pathText, {FileError::WriteFailed, {}}, source.lang);
+        return false;
+    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf.constData());
+    const FileResult saved =
+        WriteFileAtomically(pathText, {bytes, static_cast<std::size_t>(pdf.size())});
+    if (!saved) {
+        error = DescribeSaveFailure(pathText, saved, source.lang);
+        return false;
     }
     return true;
+}
+
+bool RenderToPdf(const QString& path, const PrintSource& source, std::string& error) {
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                         QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                         QPageLayout::Millimeter);
+    const std::vector<int> pages =
+        PagesToPrint(ReportPageCount(source), QPageRanges(), false, 1, true);
+    return SavePdf(path, a4, kPdfResolution, source, pages, error);
 }
 
 } // namespace velmora

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+class QPageLayout;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
@@ -86,9 +87,14 @@ enum class PaintResult { Done, NoPages, DeviceFailed };
 PaintResult PaintPages(QPagedPaintDevice& device, const PrintSource& source,
                        const std::vector<int>& pages);
 
-// The whole report as an A4 PDF at 600 dpi with quarter-inch margins, written so that an
-// existing file at path is replaced only by a complete new one. On failure, error holds the
-// message in the source's language.
+// The listed pages as a PDF on pages of `layout`, saved to path as every file is saved (see
+// WriteFileAtomically): an existing file is replaced only by a complete new one. No pages
+// write nothing and are no failure. On failure, error holds the message in the source's
+// language.
+bool SavePdf(const QString& path, const QPageLayout& layout, int resolution,
+             const PrintSource& source, const std::vector<int>& pages, std::string& error);
+
+// The whole report as an A4 PDF at 600 dpi with quarter-inch margins, saved as SavePdf saves.
 bool RenderToPdf(const QString& path, const PrintSource& source, std::string& error);
 
 // The number of pages the source prints: the options page and the channel pages.

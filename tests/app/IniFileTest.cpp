@@ -262,7 +262,8 @@ TEST(IniLargeInput, LongLinesAndManySectionsStayFast) {
     ASSERT_TRUE(ini.LoadFromBytes(text, "p", false, true));
     EXPECT_EQ(ini.SectionCount(), static_cast<std::size_t>(sections) + 1);
     for (int i = 0; i < sections; i += 997) {
-        EXPECT_EQ(ini.GetValue("s" + std::to_string(i), "k", ""), std::to_string(i));
+        const std::string number = std::to_string(i);
+        EXPECT_EQ(ini.GetValue(std::string("s").append(number), "k", ""), number);
     }
     EXPECT_EQ(ini.GetValue("S59999", "Long", "").size(), longValue.size());
 }

@@ -78,7 +78,7 @@ TEST_F(CliTest, InfoFollowsTheFilesOwnTypeAndBandInBothEncodings) {
 
 TEST_F(CliTest, ExportCsvListsChannelsInUseAsTheGridShowsThem) {
     MemoryImage image = NewImage();
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[0] = {"438.01250", "438.01250", "67.0", "D023N", "High", "Lock", "Yes", "PR,1"};
     grid[199] = {"145.50000", "", "None", "None", "Low", "Unlock", "No", "A\"B"};
     EncodeAllChannels(image, grid);

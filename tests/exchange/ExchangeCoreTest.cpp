@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace velmora {
 namespace {
@@ -20,7 +21,7 @@ const BandLimits kVhf{13600000, 17400000, true};
 
 // Every kind of channel the grid can hold, in grid texts.
 ChannelGridTexts VariedGrid() {
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[0] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
     grid[1] = {"145.50000", "146.10000", "None", "67.0", "Middle", "Unlock", "No", "RPT-1"};
     grid[2] = {"146.02500", "145.42500", "88.5", "88.5", "Low", "Lock", "Yes", "TSQL"};
@@ -118,7 +119,7 @@ TEST(ChirpCsv, ReadsForeignFilesLeniently) {
 }
 
 TEST(CsvImport, RejectsRowsWithTheirLinesAndKeepsTheirChannels) {
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[4] = {"150.00000", "150.00000", "None", "None", "High", "Lock", "Yes", "KEEP"};
     const std::string header = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,"
                                "Cha Lock,Scan Add,Cha Name\r\n";
@@ -162,7 +163,7 @@ TEST(CsvImport, RejectsRowsWithTheirLinesAndKeepsTheirChannels) {
 }
 
 TEST(CsvImport, ChineseHeadersWordsAndNewChannelDefaults) {
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[9] = {"150.00000", "150.00000", "None", "None", "High", "Lock", "Yes", "GONE"};
     const std::string csv = "信道,接收频率,名字不明,功率,扫描添加\n"
                             "3,145.0125,?,低,无\n"
@@ -206,7 +207,7 @@ TEST(CsvImport, PasteLandsAtThePickedRowWhateverTheCopiedNumbers) {
 
 TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {
     MemoryImage a = NewImage();
-    ChannelGridTexts grid{};
+    ChannelGridTexts grid;
     grid[5] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
     EncodeAllChannels(a, grid);
     MemoryImage b = a;
@@ -290,23 +291,30 @@ TEST_F(Backups, KeepNamesListsNewestFirstAndPrunesAfterAYear) {
 
 TEST(TraceFormat, MillisecondsDirectionHexAndEndings) {
     using std::chrono::microseconds;
+    using namespace std::string_view_literals;
+    // Plain values only (the bytes as a view), so the table needs no clean-up code.
     const struct {
-        TraceEvent event;
-        std::string line;
+        TraceEvent::Kind kind;
+        microseconds at;
+        std::string_view bytes;
+        IoResult result;
+        std::string_view line;
     } cases[] = {
-        {{TraceEvent::Kind::Sent, microseconds(12345), {0x57, 0x1F, 0xF0, 0x03}, IoResult::Ok},
+        {TraceEvent::Kind::Sent, microseconds(12345), "\x57\x1F\xF0\x03"sv, IoResult::Ok,
          "    12.345 ms > 57 1F F0 03"},
-        {{TraceEvent::Kind::Received, microseconds(13389), {0x06}, IoResult::Ok},
+        {TraceEvent::Kind::Received, microseconds(13389), "\x06"sv, IoResult::Ok,
          "    13.389 ms < 06"},
-        {{TraceEvent::Kind::Received, microseconds(603000), {}, IoResult::TimedOut},
+        {TraceEvent::Kind::Received, microseconds(603000), ""sv, IoResult::TimedOut,
          "   603.000 ms < (none, timed out)"},
-        {{TraceEvent::Kind::Received, microseconds(1234567008), {0x06, 0x00}, IoResult::TimedOut},
+        {TraceEvent::Kind::Received, microseconds(1234567008), "\x06\x00"sv, IoResult::TimedOut,
          "1234567.008 ms < 06 00 (timed out)"},
-        {{TraceEvent::Kind::Received, microseconds(5), {}, IoResult::Disconnected},
+        {TraceEvent::Kind::Received, microseconds(5), ""sv, IoResult::Disconnected,
          "     0.005 ms < (disconnected)"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FormatTrace(c.event), c.line);
+        const TraceEvent event{c.kind, c.at,
+                               std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.end()), c.result};
+        EXPECT_EQ(FormatTrace(event), c.line);
     }
 }
 

@@ -66,7 +66,9 @@ TEST(ChooseConfigLocation, DecisionTable) {
 }
 
 TEST(ChooseConfigLocation, WithoutAHomeFolderAReadOnlyInstallationHasNoCopy) {
-    const ConfigCandidates candidates{{}, Fact(kBeside, '-'), Fact(kShared, 'r'), {}};
+    ConfigCandidates candidates;
+    candidates.besideProgram = Fact(kBeside, '-');
+    candidates.installation = Fact(kShared, 'r');
     const ConfigLocation location = ChooseConfigLocation(candidates);
     EXPECT_EQ(location.readPath, kShared);
     EXPECT_EQ(location.copyPath, "");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -178,7 +179,7 @@ TEST(CliTransfer, NoPermissionNamesTheDevicesGroup) {
     process.start("/usr/bin/setpriv",
                   {"--reuid=65534", "--regid=65534", "--clear-groups",
                    VELMORA_BIN_DIR "/velmora-cli", "read", "--port", sim.Device(), "--output",
-                   "/nonexistent/out.dat", "--quiet"});
+                   "/tmp/velmora-never-written.dat", "--quiet"});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 3);
     const std::string group = owner->gr_name;
@@ -252,6 +253,81 @@ TEST(CliTransfer, UsageAndFileErrors) {
     const CliRun help = cli.Run({"read", "--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: velmora-cli read --port DEV --output OUT.dat"));
+}
+
+// An output that cannot be saved is found out before the port is opened, not after a read.
+TEST(CliTransfer, UnsavableOutputEndsTheReadBeforeTheRadioHearsAByte) {
+    std::string error;
+    auto radio = PtyRadio::Create(Pattern(2), {}, error);
+    ASSERT_TRUE(radio) << error;
+    radio->Start();
+    CliRunner cli;
+    ASSERT_TRUE(QDir(cli.Dir()).mkdir("folder.dat"));
+    const struct {
+        QString output;
+        std::string err;
+    } cases[] = {
+        {"missing/out.dat", "Cannot save missing/out.dat: its folder does not exist\n"},
+        {"folder.dat", "Cannot save folder.dat: it is a folder, not a file\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = cli.Run({"read", "--port", QString::fromStdString(radio->DevicePath()),
+                                    "--output", c.output, "--quiet"});
+        EXPECT_EQ(run.exitCode, 2) << c.err;
+        EXPECT_EQ(run.err.toStdString(), c.err);
+    }
+    EXPECT_EQ(radio->BytesReceived(), 0);
+    radio->Stop();
+}
+
+// The output's folder goes away during the read (while the radio answers block 1000 slowly):
+// the save fails, and the message says where the memory read from the radio is.
+TEST(CliTransfer, SaveFailingAfterTheReadNamesTheBackupThatHoldsTheMemory) {
+    const MemoryImage memory = Pattern(4);
+    const std::string failed = "Cannot save out/radio.dat: its folder does not exist\n";
+    const struct {
+        QStringList extra;
+        bool kept;
+    } cases[] = {{{}, true}, {{"--no-backup"}, false}};
+    for (const auto& c : cases) {
+        PtyRadioOptions options;
+        options.behaviour.fault = RadioFault::SlowReplyAtReadBlock;
+        options.behaviour.block = 1000;
+        options.behaviour.slowGap = 25ms; // slow, but within what the program waits for
+        std::string error;
+        auto radio = PtyRadio::Create(memory, options, error);
+        ASSERT_TRUE(radio) << error;
+        radio->Start();
+        CliRunner cli;
+        ASSERT_TRUE(QDir(cli.Dir()).mkdir("out"));
+        std::thread remover([&] {
+            const auto deadline = std::chrono::steady_clock::now() + 60s;
+            while (radio->ReadBlocksSent() <= 1000 && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(1ms);
+            }
+            QDir(cli.Path("out")).removeRecursively();
+        });
+        const CliRun run =
+            cli.Run(QStringList{"read", "--port", QString::fromStdString(radio->DevicePath()),
+                                "--output", "out/radio.dat", "--quiet"} +
+                    c.extra);
+        remover.join();
+        radio->Stop();
+        EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+        const QStringList backups = QDir(cli.Path("data/velmora/backups")).entryList(QDir::Files);
+        if (!c.kept) {
+            EXPECT_TRUE(backups.isEmpty());
+            EXPECT_EQ(run.err.toStdString(),
+                      failed + "The memory read from the radio could not be kept.\n");
+            continue;
+        }
+        ASSERT_EQ(backups.size(), 1);
+        const QString backup = cli.Path("data/velmora/backups/" + backups[0]);
+        EXPECT_EQ(run.err.toStdString(), failed + "The memory read from the radio is kept in " +
+                                             backup.toStdString() +
+                                             "; open it in the program to save it elsewhere.\n");
+        EXPECT_TRUE(Load(backup) == memory);
+    }
 }
 
 // The transfer thread notices a device that went away at once, not after its time-outs.

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace velmora {
 namespace {
@@ -109,6 +110,22 @@ TEST_F(PrintJob, DirectPrintPrintsEveryPageWithoutADialog) {
     const auto pages = PdfPages(pdf_.string());
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(pages[2].back(), "Owner Page 3 of 3");
+}
+
+// "Print to file" saves as every file is saved: through a link to a private file, the link
+// stays a link and the file keeps its permission bits.
+TEST_F(PrintJob, PrintingToAFileSavesAsEveryFileDoes) {
+    const fs::path real = pdf_.string() + ".real";
+    std::ofstream(real) << "old";
+    fs::permissions(real, fs::perms(0600));
+    fs::create_symlink(real, pdf_);
+    int maxPage = 0;
+    AnswerPrintDialog(true, &maxPage);
+    PrintWithDialog(nullptr, printer_, EightChannels());
+    EXPECT_TRUE(fs::is_symlink(pdf_));
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0600));
+    EXPECT_EQ(PdfPages(real.string()).size(), 3u);
+    fs::remove(real);
 }
 
 TEST_F(PrintJob, CancellingTheDialogPrintsNothing) {

@@ -101,7 +101,9 @@ TEST_F(PrintPdf, FailuresLeaveTheOldPdfAndSayWhy) {
         {"print in.dat", 1, "velmora-cli: wrong arguments for 'print'\n"},
         {"print in.dat x.dat --pdf old.pdf", 1, "velmora-cli: wrong arguments for 'print'\n"},
         {"print missing.dat --pdf old.pdf", 2, "Cannot open missing.dat: no such file\n"},
-        {"print in.dat --pdf folder.pdf", 2, "Cannot save folder.pdf: it cannot be written ("},
+        {"print in.dat --pdf folder.pdf", 2,
+         "Cannot save folder.pdf: it is a folder, not a file\n"},
+        {"print in.dat --pdf no/out.pdf", 2, "Cannot save no/out.pdf: its folder does not exist\n"},
     };
     for (const auto& [arguments, code, message] : cases) {
         EXPECT_EQ(Run(arguments), code) << arguments;

@@ -1,0 +1,339 @@
+// The one save every file goes through: the order of its system calls, a failure at each of
+// them, and what a save keeps of the file it replaces (permission bits, owner, links).
+#include "image/FileIo.h"
+#include "image/FileSystemCalls.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The calls a save made, in order, and the one call that is to fail and how.
+std::vector<std::string> g_calls;
+std::string g_failAt;
+int g_failWith = EIO;
+
+int Step(const char* name) {
+    g_calls.emplace_back(name);
+    return g_failAt == name ? g_failWith : 0;
+}
+
+const FileSystemCalls& Real() {
+    return SystemFileCalls();
+}
+
+// Records every call and passes it on to the system, except the one that fails. A failed
+// close still closes, as the system's close does.
+constexpr FileSystemCalls kWatched{
+    [](const char* path, unsigned mode, FileHandle* out) {
+        const int error = Step("create");
+        return error != 0 ? error : Real().createNew(path, mode, out);
+    },
+    [](FileHandle file, const std::uint8_t* bytes, std::size_t size) {
+        const int error = Step("write");
+        return error != 0 ? error : Real().write(file, bytes, size);
+    },
+    [](FileHandle file, unsigned owner, unsigned group) {
+        const int error = Step("setOwner");
+        return error != 0 ? error : Real().setOwner(file, owner, group);
+    },
+    [](FileHandle file, unsigned mode) {
+        const int error = Step("setMode");
+        return error != 0 ? error : Real().setMode(file, mode);
+    },
+    [](FileHandle file) {
+        const int error = Step("flush");
+        return error != 0 ? error : Real().flush(file);
+    },
+    [](FileHandle file) {
+        const int error = Step("close");
+        const int closed = Real().close(file);
+        return error != 0 ? error : closed;
+    },
+    [](const char* existing, const char* newName) {
+        const int error = Step("link");
+        return error != 0 ? error : Real().link(existing, newName);
+    },
+    [](const char* from, const char* to) {
+        const int error = Step("rename");
+        return error != 0 ? error : Real().rename(from, to);
+    },
+    [](const char* path) {
+        const int error = Step("remove");
+        return error != 0 ? error : Real().remove(path);
+    },
+    [](const char* folder) {
+        const int error = Step("flushFolder");
+        return error != 0 ? error : Real().flushFolder(folder);
+    },
+};
+
+using Calls = std::vector<std::string>;
+
+class FileSave : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("velmora-fileio-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::permissions(dir_, fs::perms(0755));
+        g_calls.clear();
+        g_failAt.clear();
+        g_failWith = EIO;
+    }
+    void TearDown() override {
+        SetFileCallsForTest(nullptr);
+        fs::permissions(dir_, fs::perms(0755));
+        fs::remove_all(dir_);
+    }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    static void Write(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static FileResult Save(const std::string& path, const std::string& bytes) {
+        return WriteFileAtomically(
+            path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    }
+    static unsigned Mode(const std::string& path) {
+        struct stat info {};
+        ::stat(path.c_str(), &info);
+        return info.st_mode & 07777;
+    }
+    // The names in the test's folder, to prove no temporary file stayed behind.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+            names.push_back(entry.path().lexically_relative(dir_).string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // Runs body as an ordinary user (nobody) when the tests run as root, since root may write
+    // anywhere; its return value comes back.
+    static int AsOrdinaryUser(const std::function<int()>& body) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                ::_exit(100);
+            }
+            ::_exit(body());
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(FileSave, WritesFlushesRenamesThenFlushesTheFolder) {
+    SetFileCallsForTest(&kWatched);
+    ASSERT_TRUE(Save(Path("new.dat"), "first"));
+    EXPECT_EQ(g_calls, (Calls{"create", "write", "flush", "close", "rename", "flushFolder"}));
+
+    // Replacing a file: its owner and bits go on the temporary file before the bytes, and a
+    // second name holds the old file until the folder is on the disk.
+    g_calls.clear();
+    ASSERT_TRUE(Save(Path("new.dat"), "second"));
+    EXPECT_EQ(g_calls, (Calls{"create", "setOwner", "setMode", "write", "flush", "close", "link",
+                              "rename", "flushFolder", "remove"}));
+    EXPECT_EQ(Read(Path("new.dat")), "second");
+    EXPECT_EQ(Names(), Calls{"new.dat"});
+}
+
+TEST_F(FileSave, AFailureAtAnyStepKeepsTheOldFileAndSaysSo) {
+    for (const char* step :
+         {"create", "setOwner", "setMode", "write", "flush", "close", "rename", "flushFolder"}) {
+        Write(Path("old.dat"), "old bytes");
+        ::chmod(Path("old.dat").c_str(), 0640);
+        g_calls.clear();
+        g_failAt = step;
+        SetFileCallsForTest(&kWatched);
+        const FileResult result = Save(Path("old.dat"), "new bytes");
+        SetFileCallsForTest(nullptr);
+        EXPECT_EQ(result.error, FileError::WriteFailed) << step;
+        EXPECT_EQ(result.reason, std::strerror(EIO)) << step;
+        EXPECT_EQ(Read(Path("old.dat")), "old bytes") << step;
+        EXPECT_EQ(Mode(Path("old.dat")), 0640u) << step;
+        EXPECT_EQ(Names(), Calls{"old.dat"}) << step;
+    }
+    // A new file whose folder fails to reach the disk is taken away again.
+    g_failAt = "flushFolder";
+    SetFileCallsForTest(&kWatched);
+    EXPECT_EQ(Save(Path("fresh.dat"), "new bytes").error, FileError::WriteFailed);
+    EXPECT_EQ(Names(), Calls{"old.dat"});
+}
+
+TEST_F(FileSave, WhatTheSystemMayRefuseDoesNotFailTheSave) {
+    const struct {
+        const char* step;
+        int error;
+    } cases[] = {
+        {"setOwner", EPERM},      // another user's file: this user's now
+        {"flushFolder", EINVAL},  // a file system that cannot flush a folder
+        {"flushFolder", ENOTSUP}, //
+        {"link", EPERM},          // no hard links: no way back, but the save itself works
+    };
+    for (const auto& c : cases) {
+        Write(Path("old.dat"), "old bytes");
+        g_failAt = c.step;
+        g_failWith = c.error;
+        SetFileCallsForTest(&kWatched);
+        EXPECT_TRUE(Save(Path("old.dat"), "new bytes")) << c.step;
+        SetFileCallsForTest(nullptr);
+        EXPECT_EQ(Read(Path("old.dat")), "new bytes") << c.step;
+        EXPECT_EQ(Names(), Calls{"old.dat"}) << c.step;
+    }
+}
+
+// What a save keeps of the file it replaces, and what it refuses, on the real file system.
+TEST_F(FileSave, KeepsModeAndLinksAndRefusesWhatItMayNotWrite) {
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        std::string saveTo;
+        bool asOrdinaryUser;
+        FileError error;
+        std::function<void()> check;
+        const char* made = nullptr; // the one new name the save adds
+    };
+    const Case cases[] = {
+        {"mode 600 stays 600",
+         [&] {
+             Write(Path("p.dat"), "old");
+             ::chmod(Path("p.dat").c_str(), 0600);
+         },
+         "p.dat", false, FileError::None, [&] { EXPECT_EQ(Mode(Path("p.dat")), 0600u); }},
+        {"a link's target is written, the link stays a link",
+         [&] {
+             Write(Path("real.dat"), "old");
+             fs::create_symlink("real.dat", Path("link.dat"));
+         },
+         "link.dat", false, FileError::None,
+         [&] {
+             EXPECT_TRUE(fs::is_symlink(Path("link.dat")));
+             EXPECT_EQ(fs::read_symlink(Path("link.dat")), "real.dat");
+             EXPECT_EQ(Read(Path("real.dat")), "new");
+         }},
+        {"a dangling link gets its target made",
+         [&] {
+             fs::create_directory(Path("sub"));
+             fs::create_symlink("sub/made.dat", Path("dangling.dat"));
+         },
+         "dangling.dat", false, FileError::None,
+         [&] {
+             EXPECT_TRUE(fs::is_symlink(Path("dangling.dat")));
+             EXPECT_EQ(Read(Path("sub/made.dat")), "new");
+         },
+         "sub/made.dat"},
+        {"a dangling link into a missing folder is refused",
+         [&] { fs::create_symlink("gone/x.dat", Path("nowhere.dat")); }, "nowhere.dat", false,
+         FileError::NoFolder, [&] { EXPECT_TRUE(fs::is_symlink(Path("nowhere.dat"))); }},
+        {"a read-only folder is refused, its file intact",
+         [&] {
+             fs::create_directory(Path("ro"));
+             Write(Path("ro/old.dat"), "old");
+             ::chmod(Path("ro/old.dat").c_str(), 0666);
+             ::chmod(Path("ro").c_str(), 0555);
+         },
+         "ro/old.dat", true, FileError::WriteFailed,
+         [&] { EXPECT_EQ(Read(Path("ro/old.dat")), "old"); }},
+        {"a read-only file is refused, not replaced",
+         [&] {
+             fs::create_directory(Path("rw"));
+             ::chmod(Path("rw").c_str(), 0777);
+             Write(Path("rw/locked.dat"), "old");
+             ::chmod(Path("rw/locked.dat").c_str(), 0444);
+         },
+         "rw/locked.dat", true, FileError::WriteFailed,
+         [&] { EXPECT_EQ(Read(Path("rw/locked.dat")), "old"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        std::vector<std::string> after = Names();
+        if (c.made != nullptr) {
+            after.emplace_back(c.made);
+            std::sort(after.begin(), after.end());
+        }
+        const std::string path = Path(c.saveTo);
+        const auto save = [&path] { return static_cast<int>(Save(path, "new").error); };
+        const int error = c.asOrdinaryUser ? AsOrdinaryUser(save) : save();
+        EXPECT_EQ(error, static_cast<int>(c.error));
+        c.check();
+        EXPECT_EQ(Names(), after); // no temporary file, no link replaced
+        ::chmod(Path("ro").c_str(), 0755);
+    }
+}
+
+TEST_F(FileSave, KeepsTheOwnerAndGroupOfTheReplacedFile) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another user";
+    }
+    Write(Path("theirs.dat"), "old");
+    ASSERT_EQ(::chown(Path("theirs.dat").c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(Save(Path("theirs.dat"), "new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(Path("theirs.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(Read(Path("theirs.dat")), "new");
+}
+
+TEST_F(FileSave, CheckFindsWhatASaveWouldRefuseAndWritesNothing) {
+    Write(Path("old.dat"), "old");
+    fs::create_directory(Path("folder.dat"));
+    ASSERT_EQ(::mkfifo(Path("fifo.dat").c_str(), 0600), 0);
+    const std::vector<std::string> before = Names();
+    const struct {
+        std::string path;
+        FileError error;
+        std::string reason;
+    } cases[] = {
+        {Path("old.dat"), FileError::None, ""},
+        {Path("new.dat"), FileError::None, ""},
+        {Path("missing/new.dat"), FileError::NoFolder, ""},
+        {Path("folder.dat"), FileError::IsDirectory, ""},
+        {Path("fifo.dat"), FileError::NotRegular, ""},
+        {"/dev/null", FileError::NotRegular, ""},
+        {Path("old.dat/inside.dat"), FileError::WriteFailed, std::strerror(ENOTDIR)},
+    };
+    for (const auto& c : cases) {
+        const FileResult result = CheckSaveTarget(c.path);
+        EXPECT_EQ(result.error, c.error) << c.path;
+        EXPECT_EQ(result.reason, c.reason) << c.path;
+        EXPECT_EQ(Names(), before) << c.path;
+        // The save agrees, and refuses before it touches anything.
+        EXPECT_EQ(Save(c.path, "new").error, c.error) << c.path;
+        EXPECT_EQ(Read(Path("old.dat")), c.path == Path("old.dat") ? "new" : "old") << c.path;
+        Write(Path("old.dat"), "old");
+        ::unlink(Path("new.dat").c_str());
+    }
+}
+
+} // namespace
+} // namespace velmora
