@@ -8,9 +8,10 @@ BUILD_TYPE ?= Release
 GENERATOR ?= Ninja
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
+CLANG_FORMAT ?= $(shell command -v clang-format-14 || echo clang-format)
 
-.PHONY: deps configure build run test check check-install sanitize check-clang fuzz-smoke fuzz bench \
-	install deb format clean
+.PHONY: deps configure build run test format-check check check-install sanitize check-clang \
+	fuzz-smoke fuzz bench install deb format clean
 
 deps:
 	scripts/install-deps
@@ -24,11 +25,16 @@ build: configure
 run: build
 	$(BUILD)/bin/velmora
 
-# Every test: the unit, window and end-to-end tests of the Release build, an installation into
-# a temporary folder with its .deb, the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer (unoptimised), the core library and its tests built with clang,
-# and a short run of each fuzz target over its seed corpus.
-test: check check-install sanitize check-clang fuzz-smoke
+# Every test: the source format first (it takes seconds, so a stray space fails at once), the
+# unit, window and end-to-end tests of the Release build (window journeys on Xvfb), an
+# installation into a temporary folder with its .deb, the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer (unoptimised), the core library and its tests
+# built with clang, and a short run of each fuzz target over its seed corpus.
+test: format-check check check-install sanitize check-clang fuzz-smoke
+
+# Every git-tracked *.cpp and *.h as clang-format 14 writes it; names each file that differs.
+format-check: deps
+	CLANG_FORMAT=$(CLANG_FORMAT) scripts/check-format
 
 check: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -63,7 +69,7 @@ deb: build
 	cd $(BUILD) && cpack -G DEB
 
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files -z '*.cpp' '*.h' | xargs -0 $(CLANG_FORMAT) -i
 
 clean:
 	rm -rf $(BUILD)

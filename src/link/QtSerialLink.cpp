@@ -27,6 +27,7 @@ int Millis(Clock::duration d) {
 
 OpenResult QtSerialLink::Open(const std::string& name) {
     detail_.clear();
+    waitingAtWrite_ = -1;
     port_.setPortName(QString::fromStdString(name));
     if (port_.open(QIODevice::ReadWrite)) {
         return OpenResult::Ok;
@@ -53,6 +54,7 @@ OpenResult QtSerialLink::Open(const std::string& name) {
 }
 
 bool QtSerialLink::Configure() {
+    waitingAtWrite_ = -1;
     bool ok = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
               port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
               port_.setFlowControl(QSerialPort::NoFlowControl);
@@ -69,19 +71,64 @@ bool QtSerialLink::Configure() {
 }
 
 void QtSerialLink::PurgeAll() {
+    waitingAtWrite_ = -1;
     port_.clear(QSerialPort::AllDirections);
 }
 
 // Input only: the output has been drained by the write before it, and flushing output right
 // after a write can throw away the byte just written.
+//
+// Straight after a write, only what was waiting before the write is dropped. The handshake
+// purges right after sending its acknowledgement, and the radio confirms it one byte time
+// later; a write is complete here only once its byte has left (tcdrain), so that one byte time
+// is all the margin there is. A transfer thread held up for a millisecond between the write and
+// the purge (a busy machine) would otherwise throw away the confirmation, and the user would
+// get "Communication Error" from a radio that answered. Whatever came after the write began
+// can only be the radio's answer to it, so it stays.
 void QtSerialLink::Purge() {
-    port_.clear(QSerialPort::Input);
+    const long stale = waitingAtWrite_;
+    waitingAtWrite_ = -1;
+    if (stale < 0) {
+        port_.clear(QSerialPort::Input);
+    } else {
+        Discard(static_cast<std::size_t>(stale));
+    }
+}
+
+std::size_t QtSerialLink::Waiting() {
+    int queued = 0;
+    if (::ioctl(static_cast<int>(port_.handle()), FIONREAD, &queued) != 0 || queued < 0) {
+        queued = 0;
+    }
+    return static_cast<std::size_t>(port_.bytesAvailable()) + static_cast<std::size_t>(queued);
+}
+
+void QtSerialLink::Discard(std::size_t count) {
+    char sink[256];
+    // Qt's buffer holds the older bytes; the driver's queue the newer ones.
+    while (count > 0 && port_.bytesAvailable() > 0) {
+        const qint64 n = port_.read(sink, static_cast<qint64>(std::min(count, sizeof sink)));
+        if (n <= 0) {
+            return;
+        }
+        count -= static_cast<std::size_t>(n);
+    }
+    const int fd = static_cast<int>(port_.handle());
+    while (count > 0) {
+        const ssize_t n = ::read(fd, sink, std::min(count, sizeof sink)); // non-blocking
+        if (n <= 0) {
+            return;
+        }
+        count -= static_cast<std::size_t>(n);
+    }
 }
 
 IoResult QtSerialLink::Write(std::span<const std::uint8_t> bytes) {
+    waitingAtWrite_ = -1;
     if (!port_.isOpen()) {
         return IoResult::Error;
     }
+    const std::size_t waiting = Waiting();
     const qint64 size = static_cast<qint64>(bytes.size());
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
         return HungUp() ? IoResult::Disconnected : IoResult::Error;
@@ -95,11 +142,13 @@ IoResult QtSerialLink::Write(std::span<const std::uint8_t> bytes) {
     }
     // Complete when it returns: the bytes have left the kernel's queue too.
     ::tcdrain(static_cast<int>(port_.handle()));
+    waitingAtWrite_ = static_cast<long>(waiting);
     return IoResult::Ok;
 }
 
 IoResult QtSerialLink::Read(std::span<std::uint8_t> buf, std::size_t& got) {
     got = 0;
+    waitingAtWrite_ = -1;
     if (!port_.isOpen()) {
         return IoResult::Error;
     }
@@ -143,11 +192,15 @@ bool QtSerialLink::HungUp() {
     return p.fd >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
+// After a pause, a purge is the clearing ahead of the next write (as between the bytes of the
+// wake-up string) and drops all input, as always.
 void QtSerialLink::Sleep(std::chrono::milliseconds duration) {
+    waitingAtWrite_ = -1;
     std::this_thread::sleep_for(duration);
 }
 
 void QtSerialLink::Close() {
+    waitingAtWrite_ = -1;
     if (port_.isOpen()) {
         port_.close();
     }

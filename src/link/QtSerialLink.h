@@ -25,8 +25,15 @@ public:
 
 private:
     bool HungUp();
+    // Input not read yet: in Qt's buffer and in the driver's queue.
+    std::size_t Waiting();
+    // Reads and drops the `count` oldest bytes of input (fewer when fewer are there).
+    void Discard(std::size_t count);
 
     QSerialPort port_;
+    // The input that was waiting when the last write began, while nothing but that write has
+    // happened since; -1 otherwise. A purge straight after a write drops only that much.
+    long waitingAtWrite_ = -1;
     std::string detail_;
     Language lang_ = Language::English;
 };

@@ -35,7 +35,9 @@ public:
     // Drops everything pending in both directions (before each wake-up string).
     virtual void PurgeAll() = 0;
     // Drops unread input. Writes are complete when they return, so there is never output left
-    // to drop, and the byte just written always reaches the radio.
+    // to drop, and the byte just written always reaches the radio. Straight after a write (no
+    // other call between) it drops only what was waiting before the write: whatever came since
+    // is the radio's answer to it, however long the calling thread was held up.
     virtual void Purge() = 0;
     // Returns once the bytes have been handed to the port.
     virtual IoResult Write(std::span<const std::uint8_t> bytes) = 0;
