@@ -105,7 +105,9 @@ std::string DescribeImage(const char* what, const MemoryImage& got, const Memory
 std::string Join(const std::vector<std::string>& texts) {
     std::string out;
     for (const std::string& text : texts) {
-        out += (out.empty() ? "\"" : ", \"") + text + "\"";
+        out += out.empty() ? "\"" : ", \"";
+        out += text;
+        out += '"';
     }
     return out.empty() ? "none" : out;
 }
@@ -143,7 +145,8 @@ RunPlan DrawRun(std::uint64_t seed, int run) {
     const int block = numbers.Below(blocks);
     if (mode.takesBlock) {
         plan.behaviour.block = block;
-        plan.fault += ":" + std::to_string(block);
+        plan.fault += ':';
+        plan.fault += std::to_string(block);
     }
     // One run in four answers the first prompt with Retry, the rest Cancel at once.
     plan.retries = numbers.Below(4) == 0 ? 1 : 0;
@@ -262,8 +265,11 @@ std::vector<std::string> Compare(const Ending& expected, const Ending& got) {
     number("blocks acknowledged", got.blocks, expected.blocks);
     number("last progress", got.progress, expected.progress);
     if (got.messages != expected.messages) {
-        problems.push_back("messages " + Join(got.messages) + ", expected " +
-                           Join(expected.messages));
+        std::string line = "messages ";
+        line += Join(got.messages);
+        line += ", expected ";
+        line += Join(expected.messages);
+        problems.push_back(line);
     }
     if (got.document != expected.document) {
         problems.push_back(DescribeImage("document", got.document, expected.document));

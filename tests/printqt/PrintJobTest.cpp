@@ -119,8 +119,8 @@ TEST_F(PrintJob, PrintingToAFileSavesAsEveryFileDoes) {
     std::ofstream(real) << "old";
     fs::permissions(real, fs::perms(0600));
     fs::create_symlink(real, pdf_);
-    int maxPage = 0;
-    AnswerPrintDialog(true, &maxPage);
+    Offered offered;
+    AnswerPrintDialog(true, &offered);
     PrintWithDialog(nullptr, printer_, EightChannels());
     EXPECT_TRUE(fs::is_symlink(pdf_));
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0600));
