@@ -482,7 +482,8 @@ inline std::string ListedLines(std::string heading, const std::vector<std::strin
     }
     if (lines.size() > kListedLines) {
         heading += '\n';
-        heading += FillText(txt::MsgMoreRefused, lang, {std::to_string(lines.size() - kListedLines)});
+        heading +=
+            FillText(txt::MsgMoreRefused, lang, {std::to_string(lines.size() - kListedLines)});
     }
     return heading;
 }

@@ -183,10 +183,9 @@ void CMainFrame::OnFileCompare() {
     rest.cells.clear();
     const std::vector<std::string> lines = DiffLines(rest, m_app.lang);
     if (!lines.empty()) {
-        m_app.prompter->Warn(
-            m_app.company,
-            ListedLines(FillText(txt::MsgCompareOthers, m_app.lang, {name.toStdString()}), lines,
-                        m_app.lang));
+        m_app.prompter->Warn(m_app.company, ListedLines(FillText(txt::MsgCompareOthers, m_app.lang,
+                                                                 {name.toStdString()}),
+                                                        lines, m_app.lang));
     }
     view->GoToDifference(true);
 }
