@@ -4,14 +4,18 @@
 #include "frame/TreeBar.h"
 #include "image/DataFile.h"
 #include "link/TransferCommands.h"
+#include "printqt/PdfText.h"
 #include "support/RecordingPrompter.h"
 #include "support/ScriptedFileChooser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -259,6 +263,108 @@ TEST_F(MainFrameTest, SaveFailureIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(m_frame->OnFileSaveAs());
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].text.rfind("Cannot save ", 0), 0u);
+}
+
+// Types a channel into the document in use and commits it.
+void TypeChannel(CMainFrame& frame, int row) {
+    CProgramView* view = frame.ActiveView();
+    view->SetCurrentCell({row, Column::Rx});
+    QTest::keyClicks(view->Editor(Column::Rx), "440");
+    QTest::keyClick(view->Editor(Column::Rx), Qt::Key_Return);
+}
+
+TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
+    const std::string question = "Save changes to Channel Information?";
+    m_frame->OnFileNew();
+    m_chooser->openAnswer = TempPath("missing.dat");
+    m_frame->OnFileOpen();
+    EXPECT_EQ(m_prompter.shown.size(), 1u) << "an unchanged document is not asked about";
+    m_prompter.shown.clear();
+
+    // Open: Cancel keeps the document and asks for no file.
+    TypeChannel(*m_frame, 3);
+    CChildFrame* edited = m_frame->ActiveChildFrame();
+    m_prompter.saveAnswers = {SaveAnswer::Cancel};
+    m_chooser->openAnswer.clear();
+    m_frame->OnFileOpen();
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text, question);
+    EXPECT_EQ(m_frame->ActiveChildFrame(), edited);
+
+    // New: Discard, then the warning of its own; a window hidden by Close goes too.
+    m_frame->OnFileClose();
+    m_prompter.shown.clear();
+    m_prompter.saveAnswers = {SaveAnswer::Discard};
+    m_frame->OnFileNew();
+    Settle();
+    ASSERT_EQ(m_prompter.shown.size(), 2u);
+    EXPECT_EQ(m_prompter.shown[0].text, question);
+    EXPECT_EQ(m_prompter.shown[1].text, "All data will be Cleared!");
+    ASSERT_EQ(m_frame->ChildFrames().size(), 1);
+    EXPECT_NE(m_frame->ChildFrames().front(), edited);
+
+    // A change of an option byte (what the settings dialogs do) counts as well. Exit: Cancel
+    // keeps the program; Save writes the file and lets it close.
+    m_frame->ActiveView()->GetDocument()->m_image[offset::Step] = 5;
+    m_prompter.shown.clear();
+    m_prompter.saveAnswers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_EQ(m_prompter.shown.size(), 1u);
+    m_prompter.saveAnswers = {SaveAnswer::Save};
+    m_chooser->saveAnswer = TempPath("kept.dat");
+    EXPECT_TRUE(m_frame->close());
+    MemoryImage kept{};
+    ASSERT_TRUE(LoadDataFile(TempPath("kept.dat").toStdString(), kept));
+    EXPECT_EQ(kept[offset::Step], 5);
+}
+
+TEST_F(MainFrameTest, AfterCloseTheDocumentCommandsStillReachTheHiddenDocument) {
+    m_frame->OnFileNew();
+    TypeChannel(*m_frame, 2);
+    CChildFrame* frame = m_frame->ActiveChildFrame();
+    m_frame->OnFileClose();
+    ASSERT_TRUE(frame->isHidden());
+    EXPECT_TRUE(m_frame->Action(ID_FILE_SAVE)->isEnabled());
+    m_chooser->saveAnswer = TempPath("hidden.dat");
+    EXPECT_TRUE(m_frame->OnFileSave());
+    MemoryImage saved{};
+    ASSERT_TRUE(LoadDataFile(TempPath("hidden.dat").toStdString(), saved));
+    EXPECT_EQ(saved[2 * 16 + 3], 0x44) << "channel 2 at 440 MHz";
+    m_frame->OnEditUndo(); // a command whose result must be seen shows the window again
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(m_frame->ActiveView()->Channels().Text(2, Column::Rx), "");
+}
+
+TEST_F(MainFrameTest, ReadyShowsAgainOnceAMenuPromptIsGone) {
+    const auto readyShown = [this] {
+        for (QLabel* label : m_frame->statusBar()->findChildren<QLabel*>()) {
+            if (label->text() == "Ready" && label->isVisible()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(readyShown());
+    QStatusTipEvent prompt(QStringLiteral("Saves the document"));
+    QApplication::sendEvent(m_frame.get(), &prompt);
+    EXPECT_FALSE(readyShown());
+    QStatusTipEvent gone{QString()}; // the mouse left the menu item
+    QApplication::sendEvent(m_frame.get(), &gone);
+    EXPECT_TRUE(readyShown());
+}
+
+TEST_F(MainFrameTest, DirectPrintPrintsEveryPageWithoutADialog) {
+    m_frame->OnFileNew();
+    TypeChannel(*m_frame, 0);
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(TempPath("direct.pdf"));
+    m_frame->SetPrinter(std::move(printer));
+    ASSERT_TRUE(m_frame->OnFilePrintDirect());
+    const auto pages = PdfPages(TempPath("direct.pdf").toStdString());
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[1][1], "Channel 0:");
+    EXPECT_TRUE(m_prompter.shown.empty());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "frame/ChildFrame.h"
 #include "frame/LockKeyPanes.h"
 #include "frame/TreeBar.h"
+#include "image/DataFile.h"
 #include "journey/Journey.h"
 #include "journey/ProgramUnderTest.h"
 #include "link/ComSetupDlg.h"
@@ -16,8 +17,11 @@
 #include "link/TransferCommands.h"
 #include "settings/OptionalFeaturesDlg.h"
 
+#include <filesystem>
+
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -227,6 +231,25 @@ TEST_F(FirstUse, SaveAsAsksBeforeReplacingAFileNamedWithoutItsSuffix) {
     EXPECT_TRUE(question.contains("test1.dat already exists")) << question.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray(8192, '\x11')) << "nothing replaced it";
+}
+
+TEST_F(FirstUse, SavingThroughALinkWritesItsTargetAndKeepsItsPermissions) {
+    // The user keeps the radio's file private (mode 600) and opens it through a link.
+    const QString real = TempPath(QStringLiteral("radio-real.dat"));
+    const QString link = TempPath(QStringLiteral("radio.dat"));
+    ASSERT_TRUE(SaveDataFile(real.toStdString(), NewImage()));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link(real, link));
+    Start({link});
+    Type(QStringLiteral("145.5"));
+    Press(Qt::Key_Return);
+    Press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link is still a link";
+    EXPECT_EQ(std::filesystem::status(real.toStdString()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    MemoryImage saved{};
+    ASSERT_TRUE(LoadDataFile(real.toStdString(), saved));
+    EXPECT_EQ(saved[3], 0x14) << "the target holds channel 0 at 145.50000";
 }
 
 TEST_F(FirstUse, TheLastRowAndColumnCanBeReachedInASmallWindow) {

@@ -2,6 +2,7 @@
 // starts (the xcb platform), with the settings and backups of the run in a folder of its own.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -32,7 +33,11 @@ int main(int argc, char** argv) {
             return;
         }
         if (modal != nullptr && since.elapsed() > 20000) {
-            ADD_FAILURE() << "a dialog nobody answered: " << modal->windowTitle().toStdString();
+            ADD_FAILURE() << "a dialog nobody answered: " << modal->windowTitle().toStdString()
+                          << ": "
+                          << (qobject_cast<QMessageBox*>(modal)
+                                  ? qobject_cast<QMessageBox*>(modal)->text().toStdString()
+                                  : std::string());
             modal->close();
             waiting = nullptr;
         }

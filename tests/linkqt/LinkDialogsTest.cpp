@@ -77,6 +77,25 @@ TEST(ProcessDlg, OpensFreshAndCancelBeforeOkCloses) {
     EXPECT_FALSE(dlg.Cancelled());
 }
 
+TEST(ProcessDlg, ComesUpOverTheMainWindowAndItsButtonsStayWhereTheyAre) {
+    QWidget window;
+    window.setGeometry(300, 200, 600, 400);
+    auto* view = new QWidget(&window); // the channel view, deep inside the main window
+    view->setGeometry(250, 150, 100, 100);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    CProcessDlg dlg(view);
+    dlg.SetCaption("Read Data");
+    dlg.OpenWindow();
+    EXPECT_LE((dlg.frameGeometry().center() - window.frameGeometry().center()).manhattanLength(),
+              4);
+    const QPoint cancelAt = dlg.CancelButton()->pos();
+    dlg.SetProgress(512, 512);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.CancelButton()->pos(), cancelAt) << "a wider count moves nothing";
+    dlg.reject();
+}
+
 TEST(ProcessDlg, OkStartsOnceAndCancelDuringTransferWaitsForItsEnd) {
     CProcessDlg dlg;
     dlg.OpenWindow();
@@ -245,6 +264,12 @@ TEST_F(ComSetupFixture, ShowsDevicesDisablesUnusableAndPreselectsTheStoredChoice
         EXPECT_EQ(dlg.DeviceLabel(i)->text(), labels[i]);
         EXPECT_EQ(dlg.Button(i)->isEnabled(), enabled[i]) << i;
     }
+}
+
+TEST_F(ComSetupFixture, ChineseNamesAButtonWithoutADeviceAndTheWindowsChoiceIsShown) {
+    CComSetupDlg dlg(store, devices, canOpen, nullptr, nullptr, 3, Language::Chinese);
+    EXPECT_EQ(dlg.DeviceLabel(2)->text(), "(无设备)");
+    EXPECT_EQ(dlg.Selection(), 3) << "the program's choice, not the stored one";
 }
 
 TEST_F(ComSetupFixture, OkStoresTheButtonNumberAndGivesItsDeviceCancelChangesNothing) {

@@ -6,6 +6,9 @@
 #include <QEnterEvent>
 #include <QTest>
 
+#include <QIcon>
+#include <QPixmap>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -112,6 +115,17 @@ TEST(AboutDlg, ShowsTheInstallationTextsAsPlainText) {
     EXPECT_EQ(dialog.Link()->text(), "www.velmora.example");
     EXPECT_EQ(dialog.Link()->Target(), "www.velmora.example");
     EXPECT_EQ(dialog.Link()->textFormat(), Qt::PlainText);
+}
+
+TEST(AboutDlg, WithoutItsOwnPictureShowsTheWindowsIcon) {
+    QWidget window;
+    QPixmap red(32, 32);
+    red.fill(Qt::red);
+    window.setWindowIcon(QIcon(red));
+    CAboutDlg dialog({"About", "", "", ""}, &window, QStringLiteral("no-such-title.ico"));
+    const QImage shown = dialog.Icon()->pixmap().toImage();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.pixelColor(16, 16), QColor(Qt::red));
 }
 
 } // namespace
