@@ -56,6 +56,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://velmora.example.org/")
-# The Qt libraries and the C++ runtime, as the programs really link them.
+# The Qt libraries and the C++ runtime, as the programs really link them; Qt's own words in
+# Chinese (buttons, file and print dialogs), which no library link brings; the fonts the printed
+# pages and the Chinese texts are drawn with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
 include(CPack)
