@@ -114,9 +114,8 @@ int main(int argc, char** argv) {
     time("insert at the first row", [&](ChannelGrid& grid, const GridSelection&) {
         return grid.InsertRows(GridSelection::OfRows({0}));
     });
-    time("sort 200 by name", [&](ChannelGrid& grid, const GridSelection&) {
-        return grid.Sort(all, SortKey::Name);
-    });
+    time("sort 200 by name",
+         [&](ChannelGrid& grid, const GridSelection&) { return grid.Sort(all, SortKey::Name); });
     time("fill 200 down", [&](ChannelGrid& grid, const GridSelection&) {
         std::vector<GridCell> cells;
         for (int row = 0; row < kChannelCount; ++row) {

@@ -16,13 +16,12 @@ namespace velmora {
 bool ParseStartupOptions(const QStringList& arguments, StartupOptions& options, QString& problem) {
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
-        if (arg == QLatin1String("--ini") || arg == QLatin1String("--screenshot")) {
+        if (arg == QLatin1String("--ini")) {
             if (i + 1 >= arguments.size()) {
                 problem = arg + QStringLiteral(" needs a value");
                 return false;
             }
-            (arg == QLatin1String("--ini") ? options.iniPath : options.screenshotPath) =
-                arguments[++i];
+            options.iniPath = arguments[++i];
         } else if (arg == QLatin1String("--demo")) {
             options.demo = true;
         } else if (arg == QLatin1String("--print")) {

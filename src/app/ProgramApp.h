@@ -19,7 +19,6 @@ class QtUserStore;
 struct StartupOptions {
     QString iniPath;      // empty: Program.ini next to the program
     QString documentPath; // a *.dat to open instead of a new document
-    QString screenshotPath;
     bool exitWhenShown = false;
     bool demo = false;  // a virtual radio behind COM1, for trying the program without one
     bool print = false; // print documentPath on the default printer and leave (the print verb)

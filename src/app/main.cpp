@@ -3,7 +3,6 @@
 #include "frame/MainFrame.h"
 
 #include <QApplication>
-#include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,20 +25,11 @@ int main(int argc, char** argv) {
     if (options.print) {
         return app.PrintAndExit();
     }
-    if (!options.screenshotPath.isEmpty() || options.exitWhenShown) {
-        // Used by the screenshot script and the start-up timing tool: leave once the first
-        // paint of the window with its channels has happened.
+    if (options.exitWhenShown) {
+        // Used by the start-up timing tool: leave once the first paint of the window with its
+        // channels has happened (grabbing paints the whole window now, shown or not).
         QTimer::singleShot(0, [&] {
-            if (!options.screenshotPath.isEmpty()) {
-                // A roomy window for the pictures in the documentation.
-                app.MainFrame()->showNormal();
-                app.MainFrame()->resize(1280, 720);
-            }
-            // Grabbing paints the whole window with its rows now, shown or not.
-            const QPixmap shot = app.MainFrame()->grab();
-            if (!options.screenshotPath.isEmpty()) {
-                shot.save(options.screenshotPath);
-            }
+            app.MainFrame()->grab();
             QApplication::quit();
         });
     }
