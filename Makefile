@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CLANG_FORMAT ?= $(shell command -v clang-format-14 || echo clang-format)
 
-.PHONY: deps configure build run test format-check check check-install sanitize check-clang \
+.PHONY: deps configure build run test format-check layers-check check check-install sanitize check-clang \
 	fuzz-smoke fuzz bench install deb format clean
 
 deps:
@@ -30,7 +30,12 @@ run: build
 # installation into a temporary folder with its .deb, the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (unoptimised), the core library and its tests
 # built with clang, and a short run of each fuzz target over its seed corpus.
-test: format-check check check-install sanitize check-clang fuzz-smoke
+test: format-check layers-check check check-install sanitize check-clang fuzz-smoke
+
+# Every #include "folder/..." points to the same or a lower folder (src/LAYERS); names each
+# file and line that does not.
+layers-check: deps
+	scripts/check-layers
 
 # Every git-tracked *.cpp and *.h as clang-format 14 writes it; names each file that differs.
 format-check: deps

@@ -6,11 +6,11 @@
 //   operations     each grid operation on a full grid and its undo, with the grid repainted
 //                  afterwards (what the user waits for after pressing the key)
 // Runs on the offscreen platform; prints one line per figure.
-#include "app/AppContext.h"
 #include "channels/ChannelTable.h"
 #include "channels/GridTable.h"
-#include "channels/ProgramView.h"
-#include "image/ProgramDoc.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "settings/AppContext.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

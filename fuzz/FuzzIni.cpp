@@ -1,7 +1,7 @@
 // Program.ini from arbitrary bytes: load, look up, change values, write out, load the written
 // text again. The second load must answer every lookup as the first one did after the changes,
 // and writing it out again must give the same text.
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,7 +1,9 @@
 #include "app/AboutDlg.h"
 
+#include "base/QtText.h"
+
 #include "app/HyperLink.h"
-#include "app/StartupConfig.h"
+#include "base/StartupConfig.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -55,7 +57,7 @@ CAboutDlg::CAboutDlg(const AboutTexts& texts, QWidget* parent, const QString& ic
     }
 
     const std::string_view ok = txt::DlgButtonOk.In(CurrentLanguage());
-    m_pOk = new QPushButton(QString::fromUtf8(ok.data(), static_cast<qsizetype>(ok.size())), this);
+    m_pOk = new QPushButton(ToQString(ok), this);
     m_pOk->setDefault(true);
     connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
 

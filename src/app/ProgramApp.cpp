@@ -1,9 +1,9 @@
 #include "app/ProgramApp.h"
 
-#include "app/ConfigLocation.h"
-#include "app/QtTextCodec.h"
-#include "app/QtTranslations.h"
-#include "app/StartupConfig.h"
+#include "base/ConfigLocation.h"
+#include "base/QtTextCodec.h"
+#include "base/QtTranslations.h"
+#include "base/StartupConfig.h"
 #include "frame/MainFrame.h"
 #include "frame/Pictures.h"
 #include "link/PortChoice.h"

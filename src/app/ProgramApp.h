@@ -2,8 +2,8 @@
 // adjustments the installation asks for.
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/QtPrompter.h"
+#include "base/QtPrompter.h"
+#include "settings/AppContext.h"
 
 #include <QStringList>
 

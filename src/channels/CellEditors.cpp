@@ -1,6 +1,8 @@
 #include "channels/CellEditors.h"
 
-#include "app/HelpLauncher.h"
+#include "base/QtText.h"
+
+#include "base/HelpLauncher.h"
 #include "channels/CellInput.h"
 
 #include <QApplication>
@@ -13,10 +15,6 @@
 namespace velmora {
 
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The radio's control ids of the editors, which F1 asks help about.
 constexpr int kHelpIds[kColumnCount] = {2127, 2128, 2132, 2133, 1129, 1127, 1134, 1126};

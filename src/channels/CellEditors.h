@@ -8,7 +8,7 @@
 // A-Z, "-" and "_"; letters are upper-cased) and refuses any other key with a beep.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "channels/ChannelColumn.h"
 
 #include <QObject>

@@ -18,7 +18,7 @@
 //              ends the name, FF fills the rest.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "channels/ChannelColumn.h"
 #include "image/MemoryImage.h"
 

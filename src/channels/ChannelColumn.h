@@ -9,7 +9,7 @@
 // the channel number's column being 0.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 #include <array>
 #include <cstddef>

@@ -20,8 +20,8 @@
 #include "channels/GridHistory.h"
 #include "channels/GridRowOps.h"
 #include "channels/GridSelection.h"
+#include "channels/ImageDiff.h"
 #include "channels/ImportPlan.h"
-#include "image/ImageDiff.h"
 #include "settings/BandLimits.h"
 
 #include <optional>

@@ -1,19 +1,13 @@
 #include "channels/ChannelTableModel.h"
 
+#include "base/QtText.h"
+
 #include <QColor>
 
 #include <algorithm>
 #include <cstdio>
 
 namespace velmora {
-
-namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 ChannelTableModel::ChannelTableModel(const ChannelGrid& grid, Language lang, QObject* parent)
     : QAbstractTableModel(parent), m_grid(grid), m_lang(lang) {}

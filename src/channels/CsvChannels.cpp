@@ -1,6 +1,6 @@
 #include "channels/CsvChannels.h"
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 namespace velmora {
 

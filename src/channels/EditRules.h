@@ -3,7 +3,7 @@
 // settings. The grid's in-place editors and the CSV import both go through here.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "channels/ChannelCodec.h"
 #include "channels/ChannelColumn.h"
 #include "settings/BandLimits.h"

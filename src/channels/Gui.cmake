@@ -2,7 +2,4 @@
 target_sources(velmora_gui PRIVATE
     channels/ChannelTableModel.h channels/ChannelTableModel.cpp
     channels/GridTable.h channels/GridTable.cpp
-    channels/CellEditors.h channels/CellEditors.cpp
-    channels/ProgramView.h channels/ProgramView.cpp
-    channels/GridOperations.cpp
-    channels/GridKeys.cpp)
+    channels/CellEditors.h channels/CellEditors.cpp)

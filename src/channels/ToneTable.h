@@ -3,7 +3,7 @@
 // 105 codes inverted.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
 #include "cli/CliContext.h"
 
-#include "app/ConfigLocation.h"
-#include "app/QtTextCodec.h"
-#include "app/StartupConfig.h"
+#include "base/ConfigLocation.h"
+#include "base/QtTextCodec.h"
+#include "base/StartupConfig.h"
 #include "cli/CliOutput.h"
 #include "image/DataFile.h"
 #include "settings/QtUserStore.h"

@@ -2,7 +2,7 @@
 // per-user store, set up the way the window program sets them up at start-up.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "settings/ProductBand.h"
 #include "settings/UserStore.h"
 

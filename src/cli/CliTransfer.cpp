@@ -1,8 +1,8 @@
 #include "cli/CliTransfer.h"
 
 #include "cli/CliOutput.h"
-#include "image/BackupFolder.h"
-#include "image/BackupStore.h"
+#include "link/BackupFolder.h"
+#include "link/BackupStore.h"
 #include "link/PortNames.h"
 #include "link/PortProbe.h"
 #include "link/QtSerialLink.h"

@@ -1,8 +1,8 @@
 // velmora-cli diff: what differs between two data files.
+#include "channels/ImageDiff.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
 #include "image/DataFile.h"
-#include "image/ImageDiff.h"
 
 namespace velmora::cli {
 

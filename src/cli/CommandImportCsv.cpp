@@ -2,8 +2,8 @@
 #include "channels/ImportPlan.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "document/ProgramDocument.h"
 #include "image/DataFile.h"
-#include "image/ProgramDocument.h"
 #include "link/PortNames.h"
 
 namespace velmora::cli {

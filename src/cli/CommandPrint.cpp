@@ -1,10 +1,10 @@
 // velmora-cli print: the printed report of a data file as a PDF, page for page what the
 // window program prints for the same file.
-#include "app/StartupConfig.h"
+#include "base/StartupConfig.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "document/ProgramDocument.h"
 #include "image/DataFile.h"
-#include "image/ProgramDocument.h"
 #include "print/QtPrintRenderer.h"
 
 #include <QString>

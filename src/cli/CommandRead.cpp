@@ -1,8 +1,8 @@
 // velmora-cli read: the radio's memory into a data file.
 #include "cli/CliOutput.h"
 #include "cli/CliTransfer.h"
+#include "document/ProgramDocument.h"
 #include "image/DataFile.h"
-#include "image/ProgramDocument.h"
 
 namespace velmora::cli {
 

@@ -1,8 +1,8 @@
 // velmora-cli write: a data file into the radio.
 #include "cli/CliOutput.h"
 #include "cli/CliTransfer.h"
+#include "document/ProgramDocument.h"
 #include "image/DataFile.h"
-#include "image/ProgramDocument.h"
 #include "link/PortNames.h"
 
 #include <cstdio>

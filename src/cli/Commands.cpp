@@ -1,12 +1,12 @@
 #include "cli/Commands.h"
 
+#include "base/FileIo.h"
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
 #include "cli/CliOutput.h"
+#include "document/ProgramDocument.h"
 #include "image/DataFile.h"
-#include "image/FileIo.h"
-#include "image/ProgramDocument.h"
-#include "print/OptionLines.h"
+#include "settings/OptionLines.h"
 
 #include <cstdio>
 

@@ -1,5 +1,7 @@
 #include "frame/BackupListDlg.h"
 
+#include "base/QtText.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -8,26 +10,20 @@
 
 namespace velmora {
 
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 CBackupListDlg::CBackupListDlg(std::vector<BackupEntry> entries, Language lang, QWidget* parent)
     : QDialog(parent), m_entries(std::move(entries)) {
-    setWindowTitle(Q(txt::BackupListCaption.In(lang)));
+    setWindowTitle(ToQString(txt::BackupListCaption.In(lang)));
     m_pList = new QTreeWidget(this);
     m_pList->setRootIsDecorated(false);
     m_pList->setUniformRowHeights(true);
-    m_pList->setHeaderLabels({Q(txt::BackupColumnDate.In(lang)), Q(txt::BackupColumnModel.In(lang)),
-                              Q(txt::BackupColumnKind.In(lang))});
+    m_pList->setHeaderLabels({ToQString(txt::BackupColumnDate.In(lang)),
+                              ToQString(txt::BackupColumnModel.In(lang)),
+                              ToQString(txt::BackupColumnKind.In(lang))});
     for (const BackupEntry& entry : m_entries) {
         const TextPair& kind = entry.reason == "write" ? txt::BackupKindWrite : txt::BackupKindRead;
-        auto* item = new QTreeWidgetItem({QString::fromStdString(entry.timestamp),
-                                          QString::fromStdString(entry.model), Q(kind.In(lang))});
+        auto* item =
+            new QTreeWidgetItem({QString::fromStdString(entry.timestamp),
+                                 QString::fromStdString(entry.model), ToQString(kind.In(lang))});
         item->setToolTip(0, QString::fromStdString(entry.path));
         m_pList->addTopLevelItem(item);
     }
@@ -37,8 +33,8 @@ CBackupListDlg::CBackupListDlg(std::vector<BackupEntry> entries, Language lang, 
     }
 
     auto* buttons = new QDialogButtonBox(this);
-    m_pOk = buttons->addButton(Q(txt::DlgButtonOk.In(lang)), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Q(txt::DlgButtonCancel.In(lang)), QDialogButtonBox::RejectRole);
+    m_pOk = buttons->addButton(ToQString(txt::DlgButtonOk.In(lang)), QDialogButtonBox::AcceptRole);
+    buttons->addButton(ToQString(txt::DlgButtonCancel.In(lang)), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pList, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);

@@ -2,8 +2,8 @@
 // the model and whether they were read from the radio or about to be written to it.
 #pragma once
 
-#include "app/Texts.h"
-#include "image/BackupStore.h"
+#include "base/Texts.h"
+#include "link/BackupStore.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "frame/ChildFrame.h"
 
-#include "channels/ProgramView.h"
+#include "document/ProgramView.h"
+#include "document/TransferCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -50,6 +51,14 @@ CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent) {
             }
         }
     }
+}
+
+CChildFrame::~CChildFrame() {
+    m_transfer.reset();
+}
+
+void CChildFrame::SetTransfer(std::unique_ptr<TransferCommands> transfer) {
+    m_transfer = std::move(transfer);
 }
 
 CProgramView* CChildFrame::View() const {

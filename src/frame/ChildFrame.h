@@ -6,16 +6,24 @@
 
 #include <QMdiSubWindow>
 
+#include <memory>
+
 namespace velmora {
 
 class CProgramView;
+class TransferCommands;
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     explicit CChildFrame(QWidget* parent = nullptr);
+    // A transfer still running is cancelled and waited for before the view and the document go.
+    ~CChildFrame() override;
 
     CProgramView* View() const;
+    // Read, Write and Com Setup of this window's document.
+    TransferCommands* Transfer() const { return m_transfer.get(); }
+    void SetTransfer(std::unique_ptr<TransferCommands> transfer);
     // Closes the window for good, with its document and view.
     void Destroy();
 
@@ -24,6 +32,7 @@ protected:
 
 private:
     bool m_bDestroying = false;
+    std::unique_ptr<TransferCommands> m_transfer;
 };
 
 } // namespace velmora

@@ -2,28 +2,22 @@
 // the question that keeps unsaved changes from being dropped by any of them or by Exit.
 #include "frame/MainFrame.h"
 
-#include "channels/ProgramView.h"
+#include "base/QtText.h"
+
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "document/TransferCommands.h"
 #include "frame/BackupListDlg.h"
 #include "frame/ChildFrame.h"
 #include "frame/MdiClientWnd.h"
 #include "frame/Pictures.h"
-#include "image/BackupFolder.h"
-#include "image/BackupStore.h"
 #include "image/DataFile.h"
-#include "image/ProgramDoc.h"
-#include "link/TransferCommands.h"
+#include "link/BackupFolder.h"
+#include "link/BackupStore.h"
 
 #include <QFileInfo>
 
 namespace velmora {
-
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 QList<CChildFrame*> CMainFrame::ChildFrames() const {
     QList<CChildFrame*> frames;
@@ -70,9 +64,10 @@ CChildFrame* CMainFrame::AddDocumentWindow(CProgramDoc* doc) {
     frame->setWindowTitle(doc->Title());
     frame->setWindowIcon(WindowIcon());
     connect(view, &CProgramView::titleChanged, this, &CMainFrame::SetFrameTitle);
-    connect(view->Transfer(), &TransferCommands::runningChanged, this,
+    frame->SetTransfer(std::make_unique<TransferCommands>(view, m_app));
+    connect(frame->Transfer(), &TransferCommands::runningChanged, this,
             &CMainFrame::UpdateCommandStates);
-    connect(view->Transfer(), &TransferCommands::statusMessage, this, &CMainFrame::ShowStatus);
+    connect(frame->Transfer(), &TransferCommands::statusMessage, this, &CMainFrame::ShowStatus);
     connect(view, &CProgramView::historyChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view, &CProgramView::contextMenuWanted, this, &CMainFrame::ShowGridMenu);
     connect(frame, &QObject::destroyed, this, [this, frame] {
@@ -102,7 +97,7 @@ void CMainFrame::ReleaseDocumentsBut(CChildFrame* keep) {
 
 void CMainFrame::NewDocumentWindow() {
     auto* doc = new CProgramDoc;
-    doc->OnNewDocument(Q(m_app.appName), Q(txt::ChannelInformation.In(m_app.lang)));
+    doc->OnNewDocument(ToQString(m_app.appName), ToQString(txt::ChannelInformation.In(m_app.lang)));
     AddDocumentWindow(doc);
 }
 
@@ -153,7 +148,7 @@ void CMainFrame::OnFileOpen() {
     if (!DocumentFree() || !MaySetDocumentAside(ActiveChildFrame())) {
         return;
     }
-    const QString path = m_chooser->OpenPath(this, Q(txt::DataFileFilter.In(m_app.lang)));
+    const QString path = m_chooser->OpenPath(this, ToQString(txt::DataFileFilter.In(m_app.lang)));
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }
@@ -198,7 +193,7 @@ bool CMainFrame::OpenBackupFile(const QString& path) {
         return false;
     }
     auto doc = std::make_unique<CProgramDoc>();
-    doc->OnNewDocument(Q(m_app.appName), QFileInfo(path).fileName());
+    doc->OnNewDocument(ToQString(m_app.appName), QFileInfo(path).fileName());
     doc->m_image = image;
     doc->m_bNewDocument = false; // type and band come from the image, as after a read
     ReleaseDocumentsBut(AddDocumentWindow(doc.release()));
@@ -251,7 +246,8 @@ bool CMainFrame::OnFileSaveAs() {
             ? doc->PathName()
             : (doc->PathName().isEmpty() ? QStringLiteral("Program") : doc->PathName()) +
                   QStringLiteral(".dat");
-    const QString path = m_chooser->SavePath(this, proposed, Q(txt::DataFileFilter.In(m_app.lang)));
+    const QString path =
+        m_chooser->SavePath(this, proposed, ToQString(txt::DataFileFilter.In(m_app.lang)));
     if (path.isEmpty()) {
         return false;
     }

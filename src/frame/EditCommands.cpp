@@ -3,8 +3,10 @@
 // on the core's model through the view; what it changed shows in the grid and in the status bar.
 #include "frame/MainFrame.h"
 
+#include "base/QtText.h"
+
 #include "channels/ChannelTableModel.h"
-#include "channels/ProgramView.h"
+#include "document/ProgramView.h"
 #include "frame/ChildFrame.h"
 #include "frame/ExchangeCommands.h"
 #include "image/DataFile.h"
@@ -16,14 +18,6 @@
 #include <QMenuBar>
 
 namespace velmora {
-
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void CMainFrame::CreateGridActions() {
     const auto gridAction = [this](CommandId id, const TextPair& text,
@@ -132,10 +126,10 @@ void CMainFrame::OnEditFind() {
         return;
     }
     bool ok = false;
-    const QString query =
-        QInputDialog::getText(this, Q(txt::FindCaption.In(m_app.lang)),
-                              Q(txt::FindPrompt.In(m_app.lang)), QLineEdit::Normal, m_strFind, &ok)
-            .trimmed();
+    const QString query = QInputDialog::getText(this, ToQString(txt::FindCaption.In(m_app.lang)),
+                                                ToQString(txt::FindPrompt.In(m_app.lang)),
+                                                QLineEdit::Normal, m_strFind, &ok)
+                              .trimmed();
     if (!ok || query.isEmpty()) {
         return;
     }
@@ -149,7 +143,7 @@ void CMainFrame::OnEditFindNext() {
         return;
     }
     if (CProgramView* view = ShownView(); view && !view->Find(m_strFind.toStdString())) {
-        ShowStatus(Q(FillText(txt::MsgNotFound, m_app.lang, {m_strFind.toStdString()})));
+        ShowStatus(ToQString(FillText(txt::MsgNotFound, m_app.lang, {m_strFind.toStdString()})));
     }
 }
 
@@ -158,7 +152,7 @@ void CMainFrame::OnFileCompare() {
     if (view == nullptr) {
         return;
     }
-    const QString path = m_chooser->OpenPath(this, Q(txt::DataFileFilter.In(m_app.lang)));
+    const QString path = m_chooser->OpenPath(this, ToQString(txt::DataFileFilter.In(m_app.lang)));
     if (path.isEmpty()) {
         return;
     }
@@ -171,8 +165,8 @@ void CMainFrame::OnFileCompare() {
     const QString name = QFileInfo(path).fileName();
     const ImageComparison comparison = view->CompareWith(other, name);
     UpdateCommandStates();
-    ShowStatus(Q(FillText(txt::StatusCompared, m_app.lang,
-                          {std::to_string(comparison.cells.size()), name.toStdString()})));
+    ShowStatus(ToQString(FillText(txt::StatusCompared, m_app.lang,
+                                  {std::to_string(comparison.cells.size()), name.toStdString()})));
     if (comparison.Same()) {
         m_app.prompter->Warn(m_app.company,
                              FillText(txt::MsgCompareSame, m_app.lang, {name.toStdString()}));
@@ -192,7 +186,7 @@ void CMainFrame::OnFileCompare() {
 
 void CMainFrame::GoToDifference(bool forward) {
     if (CProgramView* view = ShownView(); view && !view->GoToDifference(forward)) {
-        ShowStatus(Q(txt::StatusNoDifference.In(m_app.lang)));
+        ShowStatus(ToQString(txt::StatusNoDifference.In(m_app.lang)));
     }
 }
 
@@ -200,8 +194,8 @@ void CMainFrame::UpdateUndoTexts(const CProgramView* view) {
     // "Undo Paste": the menu names the step the command takes back.
     const auto name = [this](const std::optional<TextPair>& step, const TextPair& plain,
                              const TextPair& named) {
-        return step ? Q(FillText(named, m_app.lang, {std::string(step->In(m_app.lang))}))
-                    : Q(plain.In(m_app.lang));
+        return step ? ToQString(FillText(named, m_app.lang, {std::string(step->In(m_app.lang))}))
+                    : ToQString(plain.In(m_app.lang));
     };
     const ChannelGrid* grid = view != nullptr ? &view->Channels() : nullptr;
     Action(ID_EDIT_UNDO)

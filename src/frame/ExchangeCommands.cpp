@@ -1,11 +1,13 @@
 #include "frame/ExchangeCommands.h"
 
+#include "base/QtText.h"
+
+#include "base/FileIo.h"
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
-#include "channels/ProgramView.h"
+#include "document/ProgramView.h"
 #include "frame/FileChooser.h"
 #include "image/DataFile.h"
-#include "image/FileIo.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -22,10 +24,6 @@ namespace {
 // Far more than any channel list; a bigger file is not one.
 constexpr std::size_t kLargestList = 16 * 1024 * 1024;
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void Warn(const AppContext& app, const std::string& text) {
     if (app.prompter != nullptr) {
         app.prompter->Warn(app.company, text);
@@ -36,8 +34,8 @@ void Warn(const AppContext& app, const std::string& text) {
 
 QString ImportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,
                        QWidget* parent, bool atSelectedChannel) {
-    const QString filter = Q(txt::CsvFileFilter.In(app.lang)) + QStringLiteral(";;") +
-                           Q(txt::ChirpCsvFileFilter.In(app.lang));
+    const QString filter = ToQString(txt::CsvFileFilter.In(app.lang)) + QStringLiteral(";;") +
+                           ToQString(txt::ChirpCsvFileFilter.In(app.lang));
     const QString path = chooser.OpenPath(parent, filter);
     if (path.isEmpty()) {
         return {};
@@ -87,11 +85,12 @@ QString ImportChannelsFromFile(CProgramView& view, const AppContext& app, const 
     }
     const std::string file = QFileInfo(path).fileName().toStdString();
     if (offered) {
-        return Q(FillText(
+        return ToQString(FillText(
             txt::StatusImportedSkipped, app.lang,
             {std::to_string(outcome.accepted), file, std::to_string(outcome.rejected.size())}));
     }
-    return Q(FillText(txt::StatusImported, app.lang, {std::to_string(outcome.accepted), file}));
+    return ToQString(
+        FillText(txt::StatusImported, app.lang, {std::to_string(outcome.accepted), file}));
 }
 
 QString ExportChannels(CProgramView& view, const AppContext& app, FileChooser& chooser,
@@ -101,8 +100,8 @@ QString ExportChannels(CProgramView& view, const AppContext& app, FileChooser& c
         doc->HasFileOfItsOwn()
             ? QFileInfo(doc->PathName()).completeBaseName()
             : (doc->PathName().isEmpty() ? QStringLiteral("Program") : doc->PathName());
-    const QStringList filters{Q(txt::CsvFileFilter.In(app.lang)),
-                              Q(txt::ChirpCsvFileFilter.In(app.lang))};
+    const QStringList filters{ToQString(txt::CsvFileFilter.In(app.lang)),
+                              ToQString(txt::ChirpCsvFileFilter.In(app.lang))};
     const FileChooser::SaveChoice choice = chooser.SaveKindPath(
         parent, base + QStringLiteral(".csv"), filters, QStringLiteral(".csv"));
     if (choice.path.isEmpty()) {
@@ -126,14 +125,15 @@ QString ExportChannelsToFile(CProgramView& view, const AppContext& app, const QS
         Warn(app, DescribeSaveFailure(path.toStdString(), written, app.lang));
         return {};
     }
-    return Q(FillText(txt::StatusExported, app.lang, {path.toStdString()}));
+    return ToQString(FillText(txt::StatusExported, app.lang, {path.toStdString()}));
 }
 
 QString CopyChannels(CProgramView& view, const AppContext& app) {
     view.CommitOpenEdit();
     const GridSelection selection = view.Selection();
     QGuiApplication::clipboard()->setText(QString::fromStdString(view.Channels().Copy(selection)));
-    return Q(FillText(txt::StatusCopied, app.lang, {std::to_string(selection.Rows().size())}));
+    return ToQString(
+        FillText(txt::StatusCopied, app.lang, {std::to_string(selection.Rows().size())}));
 }
 
 QString CutChannels(CProgramView& view, const AppContext& app) {
@@ -144,7 +144,8 @@ QString CutChannels(CProgramView& view, const AppContext& app) {
         return {};
     }
     QGuiApplication::clipboard()->setText(QString::fromStdString(copied));
-    return Q(FillText(txt::StatusCopied, app.lang, {std::to_string(outcome.selectRows.size())}));
+    return ToQString(
+        FillText(txt::StatusCopied, app.lang, {std::to_string(outcome.selectRows.size())}));
 }
 
 QString PasteChannels(CProgramView& view, const AppContext& app) {
@@ -154,7 +155,8 @@ QString PasteChannels(CProgramView& view, const AppContext& app) {
     if (outcome.refused) {
         return {};
     }
-    return Q(FillText(txt::StatusPasted, app.lang, {std::to_string(outcome.changedRows.size())}));
+    return ToQString(
+        FillText(txt::StatusPasted, app.lang, {std::to_string(outcome.changedRows.size())}));
 }
 
 } // namespace velmora

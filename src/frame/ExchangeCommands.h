@@ -7,7 +7,7 @@
 // (empty when nothing happened).
 #pragma once
 
-#include "app/AppContext.h"
+#include "settings/AppContext.h"
 
 #include <QString>
 

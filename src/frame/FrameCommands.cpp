@@ -2,17 +2,19 @@
 // the radio transfers, printing, channel exchange, undo and the program's own dialogs.
 #include "frame/MainFrame.h"
 
+#include "base/QtText.h"
+
 #include "app/AboutDlg.h"
-#include "app/StartupConfig.h"
-#include "channels/ProgramView.h"
+#include "base/StartupConfig.h"
+#include "document/ProgramDoc.h"
+#include "document/ProgramView.h"
+#include "document/TransferCommands.h"
 #include "frame/ChildFrame.h"
 #include "frame/ExchangeCommands.h"
 #include "frame/TreeBar.h"
-#include "image/BackupFolder.h"
-#include "image/ProgramDoc.h"
+#include "link/BackupFolder.h"
 #include "link/PortChoice.h"
 #include "link/PtyRadio.h"
-#include "link/TransferCommands.h"
 #include "print/PrintJob.h"
 #include "settings/OptionalFeaturesDlg.h"
 #include "settings/ProductInfoDlg.h"
@@ -22,14 +24,6 @@
 #include <QPrinterInfo>
 
 namespace velmora {
-
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void CMainFrame::OnControlBar() {
     m_pTreeBar->setVisible(m_pTreeBar->isHidden());
@@ -66,29 +60,31 @@ void CMainFrame::OnLanguage() {
 
 void CMainFrame::OnAbout() {
     CAboutDlg dialog(AboutTexts::FromConfig(), this);
-    dialog.ShowBackupLine(Q(txt::AboutBackupFolder.In(m_app.lang))
+    dialog.ShowBackupLine(ToQString(txt::AboutBackupFolder.In(m_app.lang))
                               .arg(QString::fromStdString(DefaultBackupFolder())));
     dialog.exec();
 }
 
 void CMainFrame::OnRead() {
     // The grid the read refills comes into sight.
-    if (CProgramView* view = ShownView(); view && DocumentFree()) {
-        view->Transfer()->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
-        view->Transfer()->OnRead();
+    if (ShownView() != nullptr && DocumentFree()) {
+        TransferCommands* transfer = ActiveChildFrame()->Transfer();
+        transfer->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
+        transfer->OnRead();
     }
 }
 
 void CMainFrame::OnWrite() {
-    if (CProgramView* view = ActiveView(); view && DocumentFree()) {
-        view->Transfer()->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
-        view->Transfer()->OnWrite();
+    if (ActiveView() != nullptr && DocumentFree()) {
+        TransferCommands* transfer = ActiveChildFrame()->Transfer();
+        transfer->SetTracing(Action(ID_SETUP_TRACE)->isChecked());
+        transfer->OnWrite();
     }
 }
 
 void CMainFrame::OnComSetup() {
-    if (CProgramView* view = ActiveView()) {
-        view->Transfer()->OnComSetup(m_help.get());
+    if (ActiveView() != nullptr) {
+        ActiveChildFrame()->Transfer()->OnComSetup(m_help.get());
     }
 }
 

@@ -1,5 +1,6 @@
 target_sources(velmora_gui PRIVATE
     frame/CommandIds.h
+    frame/TreeBar.h frame/TreeBar.cpp
     frame/Pictures.h frame/Pictures.cpp
     frame/MdiClientWnd.h frame/MdiClientWnd.cpp
     frame/ChildFrame.h frame/ChildFrame.cpp

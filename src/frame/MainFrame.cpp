@@ -1,7 +1,10 @@
 #include "frame/MainFrame.h"
 
-#include "app/StartupConfig.h"
-#include "channels/ProgramView.h"
+#include "base/QtText.h"
+
+#include "base/StartupConfig.h"
+#include "document/ProgramView.h"
+#include "document/TransferCommands.h"
 #include "frame/ChildFrame.h"
 #include "frame/LockKeyPanes.h"
 #include "frame/MdiClientWnd.h"
@@ -9,7 +12,6 @@
 #include "frame/TreeBar.h"
 #include "link/PortChoice.h"
 #include "link/PtyRadio.h"
-#include "link/TransferCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,14 +24,6 @@
 
 namespace velmora {
 
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_chooser(std::make_unique<DialogFileChooser>()),
       m_help(std::make_unique<HtmlHelpLauncher>(this)),
@@ -40,7 +34,7 @@ CMainFrame::CMainFrame(const AppContext& app, QWidget* parent)
             m_app.store != nullptr ? m_app.store->ReadInt("com") : std::nullopt);
         m_app.ports = m_ownPorts.get();
     }
-    SetFrameTitle(Q(txt::MainFrameTitle));
+    SetFrameTitle(ToQString(txt::MainFrameTitle));
     resize(1000, 600);
     m_pMdiClient = new CMDIClientWnd(this);
     setCentralWidget(m_pMdiClient);
@@ -77,7 +71,7 @@ CMainFrame::~CMainFrame() {
 }
 
 QAction* CMainFrame::MakeAction(CommandId id, const TextPair& text, const QKeySequence& shortcut) {
-    auto* action = new QAction(Q(text.In(m_app.lang)), this);
+    auto* action = new QAction(ToQString(text.In(m_app.lang)), this);
     action->setData(static_cast<int>(id));
     if (!shortcut.isEmpty()) {
         action->setShortcut(shortcut);
@@ -160,7 +154,7 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
     const Language lang = m_app.lang;
     auto menu = [this, lang](const TextPair& title, std::initializer_list<int> ids) {
-        auto* m = new QMenu(Q(title.In(lang)), this);
+        auto* m = new QMenu(ToQString(title.In(lang)), this);
         for (int id : ids) {
             if (id == 0) {
                 m->addSeparator();
@@ -221,10 +215,10 @@ void CMainFrame::CreateMenus() {
     m_pToolBar = new QToolBar(this);
     m_pToolBar->setObjectName(QStringLiteral("toolbar"));
     auto* toolbarToggle = m_pToolBar->toggleViewAction();
-    toolbarToggle->setText(Q(txt::CmdToolbar.In(lang)));
+    toolbarToggle->setText(ToQString(txt::CmdToolbar.In(lang)));
     toolbarToggle->setData(static_cast<int>(ID_VIEW_TOOLBAR));
     m_actions[ID_VIEW_TOOLBAR] = toolbarToggle;
-    auto* statusToggle = new QAction(Q(txt::CmdStatusBar.In(lang)), this);
+    auto* statusToggle = new QAction(ToQString(txt::CmdStatusBar.In(lang)), this);
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
     statusToggle->setData(static_cast<int>(ID_VIEW_STATUS_BAR));
@@ -259,7 +253,7 @@ void CMainFrame::CreateToolBar() {
         }
         QAction* action = Action(button.id);
         action->setIcon(ToolbarIcon(button.id));
-        action->setToolTip(Q(button.tip->In(lang)));
+        action->setToolTip(ToQString(button.tip->In(lang)));
         m_pToolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
@@ -268,7 +262,7 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     // "Ready" is the pane's resting text: a menu prompt or a transfer's report covers it for a
     // while, and it shows again as soon as they are cleared.
-    auto* ready = new QLabel(Q(txt::StatusReady.In(m_app.lang)), this);
+    auto* ready = new QLabel(ToQString(txt::StatusReady.In(m_app.lang)), this);
     statusBar()->addWidget(ready, 1);
     m_pLockKeys = new LockKeyPanes(statusBar());
 }
@@ -303,7 +297,7 @@ void CMainFrame::SetFrameTitle(const QString& title) {
 
 bool CMainFrame::TransferRunning() const {
     for (CChildFrame* frame : ChildFrames()) {
-        if (frame->View() && frame->View()->Transfer()->IsRunning()) {
+        if (frame->Transfer() != nullptr && frame->Transfer()->IsRunning()) {
             return true;
         }
     }
@@ -314,7 +308,7 @@ bool CMainFrame::DocumentFree() {
     if (!TransferRunning()) {
         return true;
     }
-    ShowStatus(Q(txt::StatusTransferBusy.In(m_app.lang)));
+    ShowStatus(ToQString(txt::StatusTransferBusy.In(m_app.lang)));
     return false;
 }
 

@@ -7,11 +7,11 @@
 // on the document as a whole (DocumentCommands.cpp) and the rest (FrameCommands.cpp).
 #pragma once
 
-#include "app/AppContext.h"
-#include "app/HelpLauncher.h"
-#include "channels/ProgramView.h"
+#include "base/HelpLauncher.h"
+#include "document/ProgramView.h"
 #include "frame/CommandIds.h"
 #include "frame/FileChooser.h"
+#include "settings/AppContext.h"
 #include "settings/LanguageDlg.h"
 
 #include <QMainWindow>

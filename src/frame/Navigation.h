@@ -5,7 +5,7 @@
 // language only; the root (the company name) and empty space do nothing.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #include "frame/TreeBar.h"
 
+#include "base/QtText.h"
+
 #include <QCursor>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -22,10 +24,6 @@ constexpr int kFrameRight = 6;
 constexpr int kFrameBottom = 6;
 constexpr int kSizingStripWidth = 6;
 constexpr int kCloseButtonSize = 16;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont BarFont() {
     QFont font(QStringLiteral("Times New Roman"));
@@ -60,7 +58,7 @@ protected:
             const QRect button = m_pBar->CloseButtonRect();
             if (button.contains(help->pos())) {
                 QToolTip::showText(help->globalPos(),
-                                   FromUtf8(txt::TreeBarClose.In(m_pBar->m_lang)), this, button);
+                                   ToQString(txt::TreeBarClose.In(m_pBar->m_lang)), this, button);
             } else {
                 QToolTip::hideText();
                 event->ignore();
@@ -145,7 +143,7 @@ private:
 CTreeBar::CTreeBar(const QString& caption, Language lang, QWidget* parent)
     : QDockWidget(parent), m_strCaption(caption), m_lang(lang) {
     setObjectName(QStringLiteral("IE Control Bar"));
-    setWindowTitle(FromUtf8(txt::TreeBarTitle.In(lang)));
+    setWindowTitle(ToQString(txt::TreeBarTitle.In(lang)));
     // Closable only: never floated, moved or docked elsewhere. The empty title widget takes
     // away the title strip a drag would start from.
     setFeatures(QDockWidget::DockWidgetClosable);
@@ -165,7 +163,7 @@ CTreeBar::CTreeBar(const QString& caption, Language lang, QWidget* parent)
     m_pRoot = new QTreeWidgetItem(m_pTree, QStringList(caption));
     for (const TextPair& child :
          {txt::ProductInformation, txt::ChannelInformation, txt::OptionalFeatures}) {
-        new QTreeWidgetItem(m_pRoot, QStringList(FromUtf8(child.In(lang))));
+        new QTreeWidgetItem(m_pRoot, QStringList(ToQString(child.In(lang))));
     }
     m_pRoot->setExpanded(true);
     m_pTree->setCurrentItem(m_pRoot);

@@ -14,7 +14,7 @@
 // again.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "frame/Navigation.h"
 
 #include <QDockWidget>

@@ -1,8 +1,8 @@
 // The *.dat file: exactly the 8192 bytes of the memory image, offset 0 first, nothing else.
 #pragma once
 
-#include "app/Texts.h"
-#include "image/FileIo.h"
+#include "base/FileIo.h"
+#include "base/Texts.h"
 #include "image/MemoryImage.h"
 
 #include <string>

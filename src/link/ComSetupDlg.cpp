@@ -1,7 +1,9 @@
 #include "link/ComSetupDlg.h"
 
-#include "app/HelpLauncher.h"
-#include "app/Texts.h"
+#include "base/QtText.h"
+
+#include "base/HelpLauncher.h"
+#include "base/Texts.h"
 #include "link/PortProbe.h"
 #include "settings/UserStore.h"
 
@@ -17,12 +19,6 @@
 
 namespace velmora {
 
-namespace {
-QString Qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-} // namespace
-
 CComSetupDlg::CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen canOpen,
                            HelpLauncher* help, QWidget* parent, std::optional<int> preselected,
                            Language lang)
@@ -30,14 +26,14 @@ CComSetupDlg::CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen
     if (!canOpen) {
         canOpen = CanOpenPort;
     }
-    setWindowTitle(Qs(txt::ComSetupCaption.en));
-    auto* group = new QGroupBox(Qs(txt::ComSetupGroup.en), this);
+    setWindowTitle(ToQString(txt::ComSetupCaption.en));
+    auto* group = new QGroupBox(ToQString(txt::ComSetupGroup.en), this);
     auto* grid = new QGridLayout(group);
     auto* buttons = new QButtonGroup(this);
     for (int i = 0; i < kPortButtons; ++i) {
         const std::string& device = m_devices[static_cast<std::size_t>(i)];
         auto* button = new QRadioButton(QString::fromStdString(ButtonName(i)), group);
-        auto* label = new QLabel(device.empty() ? Qs(txt::PortNoDevice.In(lang))
+        auto* label = new QLabel(device.empty() ? ToQString(txt::PortNoDevice.In(lang))
                                                 : QString::fromStdString(device),
                                  group);
         label->setTextFormat(Qt::PlainText); // a device name, never markup
@@ -70,8 +66,8 @@ CComSetupDlg::CComSetupDlg(UserStore& store, const PortDevices& devices, CanOpen
     }
 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setText(Qs(txt::DlgButtonOk.en));
-    box->button(QDialogButtonBox::Cancel)->setText(Qs(txt::DlgButtonCancel.en));
+    box->button(QDialogButtonBox::Ok)->setText(ToQString(txt::DlgButtonOk.en));
+    box->button(QDialogButtonBox::Cancel)->setText(ToQString(txt::DlgButtonCancel.en));
     connect(box, &QDialogButtonBox::accepted, this, &CComSetupDlg::accept);
     connect(box, &QDialogButtonBox::rejected, this, &CComSetupDlg::reject);
     auto* layout = new QVBoxLayout(this);

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "link/PortNames.h"
 
 class QLabel;

@@ -11,6 +11,3 @@ target_link_libraries(velmora_linkgui PUBLIC velmora_qtcore Qt6::Widgets)
 set_target_properties(velmora_linkgui PROPERTIES AUTOMOC ON)
 target_link_libraries(velmora_gui PUBLIC velmora_linkgui)
 
-# The channel window's transfer commands: they need the view, so they live in velmora_gui.
-target_sources(velmora_gui PRIVATE
-    link/TransferCommands.h link/TransferCommands.cpp)

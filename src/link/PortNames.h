@@ -14,7 +14,7 @@
 #include <span>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 
 namespace velmora {

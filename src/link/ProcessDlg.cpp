@@ -1,6 +1,8 @@
 #include "link/ProcessDlg.h"
 
-#include "app/Texts.h"
+#include "base/QtText.h"
+
+#include "base/Texts.h"
 #include "link/TransferController.h"
 
 #include <QCloseEvent>
@@ -13,12 +15,6 @@
 
 namespace velmora {
 
-namespace {
-QString Qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-} // namespace
-
 CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent) {
     setModal(false);
     setWindowTitle(QStringLiteral("Process"));
@@ -30,9 +26,9 @@ CProcessDlg::CProcessDlg(QWidget* parent) : QDialog(parent) {
     // Wide enough for the largest count from the start, so the buttons never move.
     m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
                            2 * m_count->frameWidth() + 16);
-    m_ok = new QPushButton(Qs(txt::DlgButtonOk.en), this);
+    m_ok = new QPushButton(ToQString(txt::DlgButtonOk.en), this);
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(Qs(txt::DlgButtonCancel.en), this);
+    m_cancel = new QPushButton(ToQString(txt::DlgButtonCancel.en), this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_progress, 0, 0, 1, 3);

@@ -4,7 +4,7 @@
 
 #include <QSerialPort>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 
 namespace velmora {

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "image/MemoryImage.h"
 #include "link/RadioProtocol.h"
 

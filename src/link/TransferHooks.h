@@ -3,7 +3,7 @@
 // thread and marshals these to its window; the command-line tool and the tests answer directly.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 namespace velmora {
 

@@ -1,5 +1,7 @@
 #include "print/PrintJob.h"
 
+#include "base/QtText.h"
+
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -20,8 +22,7 @@ std::vector<int> ChosenPages(const QPrinter& printer, int pageCount) {
 }
 
 void Warn(QWidget* parent, std::string_view message) {
-    QMessageBox::warning(parent, QString(),
-                         QString::fromUtf8(message.data(), qsizetype(message.size())));
+    QMessageBox::warning(parent, QString(), ToQString(message));
 }
 
 bool Print(QWidget* parent, QPrinter& printer, const PrintSource& source) {

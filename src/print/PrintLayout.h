@@ -15,10 +15,10 @@
 //   -36·H0 10cu owner text              45cu "Page p of n"
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "channels/ChannelTable.h"
 #include "image/MemoryImage.h"
-#include "print/OptionLines.h"
+#include "settings/OptionLines.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,9 @@
 #include "print/QtPrintRenderer.h"
 
+#include "base/QtText.h"
+
+#include "base/FileIo.h"
 #include "image/DataFile.h"
-#include "image/FileIo.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -42,9 +44,9 @@ int PixelsToTwips(double pixels, int dpi) {
 // Latin face has no Chinese glyphs and the system's own fallback may pick one without them.
 QFont MakeFont(const PrintFontSize& size, const PrintArea& area, const QPaintDevice& device) {
     QFont font;
-    font.setFamilies({QString::fromUtf8(kPrintFontFace.data(), kPrintFontFace.size()),
-                      QStringLiteral("Liberation Serif"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    font.setFamilies({ToQString(kPrintFontFace), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Serif CJK SC"),
+                      QStringLiteral("Noto Sans CJK SC")});
     font.setStyleHint(QFont::Serif);
     font.setWeight(QFont::Normal); // weight 400
     font.setItalic(false);
@@ -112,8 +114,7 @@ void QtPrintRenderer::DrawPage(QPainter& painter, const PageOps& ops) const {
         // The model gives the top-left corner; QPainter places the baseline.
         const QPoint topLeft = ToDevice(text.x, text.y, area_);
         const double ascent = QFontMetricsF(font, painter.device()).ascent();
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + ascent),
-                         QString::fromUtf8(text.text.data(), static_cast<int>(text.text.size())));
+        painter.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), ToQString(text.text));
     }
     painter.restore();
 }

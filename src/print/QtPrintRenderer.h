@@ -10,7 +10,7 @@
 // any widget.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "channels/ChannelTable.h"
 #include "image/MemoryImage.h"
 #include "print/PrintLayout.h"

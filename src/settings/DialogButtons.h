@@ -2,7 +2,7 @@
 // button carries its help id (1 and 2) and closes the dialog the usual way.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 class QDialog;
 class QHBoxLayout;

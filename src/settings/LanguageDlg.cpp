@@ -1,9 +1,11 @@
 #include "settings/LanguageDlg.h"
 
-#include "app/ConfigLocation.h"
-#include "app/HelpLauncher.h"
-#include "app/Prompter.h"
-#include "app/StartupConfig.h"
+#include "base/QtText.h"
+
+#include "base/ConfigLocation.h"
+#include "base/HelpLauncher.h"
+#include "base/Prompter.h"
+#include "base/StartupConfig.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -18,10 +20,6 @@ namespace velmora {
 namespace {
 
 constexpr int kLanguageCommandId = 32799; // the help topic of the whole dialog
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 class QtRestartSteps : public LanguageRestartSteps {
 public:
@@ -56,17 +54,17 @@ ProgramInvocation ProgramInvocation::Current() {
 
 CLanguageDlg::CLanguageDlg(Language running, HelpLauncher* help, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(FromUtf8(txt::LanguageCaption.In(running)));
-    m_pEnglish = new QRadioButton(FromUtf8(txt::LanguageEnglish.In(running)), this);
-    m_pChinese = new QRadioButton(FromUtf8(txt::LanguageChinese.In(running)), this);
+    setWindowTitle(ToQString(txt::LanguageCaption.In(running)));
+    m_pEnglish = new QRadioButton(ToQString(txt::LanguageEnglish.In(running)), this);
+    m_pChinese = new QRadioButton(ToQString(txt::LanguageChinese.In(running)), this);
     auto* group = new QButtonGroup(this);
     group->addButton(m_pEnglish);
     group->addButton(m_pChinese);
     (running == Language::Chinese ? m_pChinese : m_pEnglish)->setChecked(true);
 
-    m_pOk = new QPushButton(FromUtf8(txt::DlgButtonOk.In(running)), this);
+    m_pOk = new QPushButton(ToQString(txt::DlgButtonOk.In(running)), this);
     m_pOk->setDefault(true);
-    m_pCancel = new QPushButton(FromUtf8(txt::DlgButtonCancel.In(running)), this);
+    m_pCancel = new QPushButton(ToQString(txt::DlgButtonCancel.In(running)), this);
     connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
 

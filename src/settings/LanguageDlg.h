@@ -3,7 +3,7 @@
 // and the program's own executable starts again with the same arguments.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "settings/LanguageSwitch.h"
 
 #include <QDialog>

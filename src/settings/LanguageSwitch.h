@@ -4,7 +4,7 @@
 // the main window closes, and only then does the program start again.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 #include <string_view>
 

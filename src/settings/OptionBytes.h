@@ -14,7 +14,7 @@
 // 0x1FE3 and 0x1FE8 belong to no setting and are never touched.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "image/MemoryImage.h"
 
 #include <array>

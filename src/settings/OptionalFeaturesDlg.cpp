@@ -1,6 +1,8 @@
 #include "settings/OptionalFeaturesDlg.h"
 
-#include "app/HelpLauncher.h"
+#include "base/QtText.h"
+
+#include "base/HelpLauncher.h"
 #include "settings/DialogButtons.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,10 +28,6 @@ constexpr C kLeftColumn[] = {
 constexpr C kRightColumn[] = {C::Step, C::CallTone, C::SquelchLevel, C::Encoder,
                               C::Mode, C::Busy,     C::ScanMode};
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::size_t Slot(C control) {
     return static_cast<std::size_t>(control);
 }
@@ -39,7 +37,7 @@ std::size_t Slot(C control) {
 COptionalFeaturesDlg::COptionalFeaturesDlg(MemoryImage& image, Language lang, HelpLauncher* help,
                                            QWidget* parent)
     : QDialog(parent), m_image(image) {
-    setWindowTitle(FromUtf8(txt::OptionalFeaturesCaption.In(lang)));
+    setWindowTitle(ToQString(txt::OptionalFeaturesCaption.In(lang)));
     BuildControls(lang);
     ShowImage();
     InstallHelpKey(this, help, kIdOk);
@@ -58,7 +56,7 @@ void COptionalFeaturesDlg::BuildControls(Language lang) {
         }
         list->setMinimumContentsLength(6);
         SetHelpId(list, field.controlId);
-        auto* label = new QLabel(FromUtf8(field.label), this);
+        auto* label = new QLabel(ToQString(field.label), this);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(list);
         grid->addWidget(label, row, column);
@@ -76,7 +74,7 @@ void COptionalFeaturesDlg::BuildControls(Language lang) {
         addList(control, row++, 2, 1);
     }
     const OptionField& beep = FieldOf(C::Beep);
-    m_pBeep = new QCheckBox(FromUtf8(beep.label), this);
+    m_pBeep = new QCheckBox(ToQString(beep.label), this);
     SetHelpId(m_pBeep, beep.controlId);
     grid->addWidget(m_pBeep, row, 3);
 

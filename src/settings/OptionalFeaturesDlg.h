@@ -4,7 +4,7 @@
 // each showing.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "image/MemoryImage.h"
 #include "settings/OptionBytes.h"
 

@@ -9,7 +9,7 @@
 //   window title  "<product>  [ Type:<type>  Fre:<band> ]"
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "image/MemoryImage.h"
 #include "settings/BandLimits.h"
 #include "settings/UserStore.h"

@@ -1,6 +1,8 @@
 #include "settings/ProductInfoDlg.h"
 
-#include "app/HelpLauncher.h"
+#include "base/QtText.h"
+
+#include "base/HelpLauncher.h"
 #include "settings/DialogButtons.h"
 
 #include <QComboBox>
@@ -20,10 +22,6 @@ constexpr int kIdType = 1013;
 constexpr int kIdField = 1014;
 constexpr std::uint8_t kNoIndex = 0xFF;
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::uint8_t IndexByte(int index) {
     return index < 0 ? kNoIndex : static_cast<std::uint8_t>(index & 0xFF);
 }
@@ -34,7 +32,7 @@ CProductInfoDlg::CProductInfoDlg(MemoryImage& image, const ProductCatalog& catal
                                  UserStore& store, Language lang, HelpLauncher* help,
                                  QWidget* parent)
     : QDialog(parent), m_image(image), m_catalog(catalog), m_store(store), m_lang(lang) {
-    setWindowTitle(FromUtf8(txt::ProductInfoCaption.In(lang)));
+    setWindowTitle(ToQString(txt::ProductInfoCaption.In(lang)));
 
     m_cbType = new QComboBox(this);
     m_cbType->setMinimumContentsLength(10);
@@ -43,21 +41,21 @@ CProductInfoDlg::CProductInfoDlg(MemoryImage& image, const ProductCatalog& catal
     m_cbField->setMinimumContentsLength(10);
     SetHelpId(m_cbField, kIdField);
 
-    auto* typeLabel = new QLabel(FromUtf8(txt::ProductInfoType.In(lang)), this);
+    auto* typeLabel = new QLabel(ToQString(txt::ProductInfoType.In(lang)), this);
     typeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     typeLabel->setBuddy(m_cbType);
-    auto* bandLabel = new QLabel(FromUtf8(txt::ProductInfoFrequency.In(lang)), this);
+    auto* bandLabel = new QLabel(ToQString(txt::ProductInfoFrequency.In(lang)), this);
     bandLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bandLabel->setBuddy(m_cbField);
 
-    auto* group = new QGroupBox(FromUtf8(txt::ProductInfoSetting.In(lang)), this);
+    auto* group = new QGroupBox(ToQString(txt::ProductInfoSetting.In(lang)), this);
     auto* grid = new QGridLayout(group);
     grid->addWidget(typeLabel, 0, 0);
     grid->addWidget(m_cbType, 0, 1);
     grid->addWidget(bandLabel, 1, 0);
     grid->addWidget(m_cbField, 1, 1);
     // A band whose numbers cannot be frequencies is offered as it stands, but not silently.
-    m_lblUnusable = new QLabel(FromUtf8(txt::ProductInfoUnusableBand.In(lang)), group);
+    m_lblUnusable = new QLabel(ToQString(txt::ProductInfoUnusableBand.In(lang)), group);
     m_lblUnusable->setTextFormat(Qt::PlainText);
     m_lblUnusable->setWordWrap(true);
     m_lblUnusable->setVisible(false);

@@ -5,7 +5,7 @@
 // each showing.
 #pragma once
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "image/MemoryImage.h"
 #include "settings/ProductBand.h"
 #include "settings/UserStore.h"

@@ -1,19 +1,15 @@
 #include "settings/QtUserStore.h"
 
-namespace velmora {
+#include "base/QtText.h"
 
-namespace {
-QString Key(std::string_view name) {
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-} // namespace
+namespace velmora {
 
 QtUserStore::QtUserStore(const std::string& appName)
     : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QString::fromStdString(appName), QString())) {}
 
 std::optional<std::int32_t> QtUserStore::ReadInt(std::string_view name) {
-    const QVariant value = m_settings->value(Key(name));
+    const QVariant value = m_settings->value(ToQString(name));
     if (!value.isValid()) {
         return std::nullopt;
     }
@@ -27,13 +23,13 @@ std::optional<std::int32_t> QtUserStore::ReadInt(std::string_view name) {
 }
 
 bool QtUserStore::WriteInt(std::string_view name, std::int32_t value) {
-    m_settings->setValue(Key(name), value);
+    m_settings->setValue(ToQString(name), value);
     m_settings->sync();
     return m_settings->status() == QSettings::NoError;
 }
 
 std::optional<std::string> QtUserStore::ReadText(std::string_view name) {
-    const QVariant value = m_settings->value(Key(name));
+    const QVariant value = m_settings->value(ToQString(name));
     if (!value.isValid()) {
         return std::nullopt;
     }

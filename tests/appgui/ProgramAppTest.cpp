@@ -1,6 +1,6 @@
 #include "app/ProgramApp.h"
-#include "app/StartupConfig.h"
-#include "channels/ProgramView.h"
+#include "base/StartupConfig.h"
+#include "document/ProgramView.h"
 #include "frame/MainFrame.h"
 #include "image/DataFile.h"
 

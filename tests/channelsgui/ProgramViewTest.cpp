@@ -1,7 +1,7 @@
 // The channel view's wiring, driven as a user drives it: keys and clicks into the cells, the
 // editors laid over them, the message of a refused value, and the trip into the image. What a
 // committed cell does to a row is the core's and tested there.
-#include "channels/ProgramView.h"
+#include "document/ProgramView.h"
 
 #include "channels/ChannelTableModel.h"
 #include "channels/GridTable.h"

@@ -5,9 +5,9 @@
 #include "channels/CsvChannels.h"
 #include "channels/CsvImport.h"
 #include "channels/CsvReader.h"
-#include "image/BackupStore.h"
+#include "channels/ImageDiff.h"
 #include "image/DataFile.h"
-#include "image/ImageDiff.h"
+#include "link/BackupStore.h"
 #include "link/TraceFile.h"
 
 #include <filesystem>

@@ -4,14 +4,14 @@
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
 #include "channels/GridTable.h"
-#include "channels/ProgramView.h"
+#include "document/ProgramView.h"
+#include "document/TransferCommands.h"
 #include "frame/BackupListDlg.h"
 #include "frame/ChildFrame.h"
 #include "frame/MainFrame.h"
-#include "image/BackupFolder.h"
-#include "image/BackupStore.h"
 #include "image/DataFile.h"
-#include "link/TransferCommands.h"
+#include "link/BackupFolder.h"
+#include "link/BackupStore.h"
 #include "support/RecordingPrompter.h"
 #include "support/ScriptedFileChooser.h"
 
@@ -297,20 +297,20 @@ TEST_F(ExchangeTest, EveryCommittedCellIsOneStepAndAnOpenEditIsUndoneFirst) {
 
 // Runs one transfer of the active window through its progress dialog, as a user would.
 bool RunTransfer(CMainFrame& frame, bool write) {
-    CProgramView* view = frame.ActiveView();
+    TransferCommands* transfer = frame.ActiveChildFrame()->Transfer();
     write ? frame.OnWrite() : frame.OnRead();
-    CProcessDlg& dialog = view->Transfer()->ProcessDialog();
+    CProcessDlg& dialog = transfer->ProcessDialog();
     if (!dialog.isVisible()) {
         return false;
     }
     dialog.OkButton()->click();
     QElapsedTimer timer;
     timer.start();
-    while (view->Transfer()->IsRunning() && timer.elapsed() < 60000) {
+    while (transfer->IsRunning() && timer.elapsed() < 60000) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     QApplication::processEvents();
-    return !view->Transfer()->IsRunning() && !dialog.isVisible();
+    return !transfer->IsRunning() && !dialog.isVisible();
 }
 
 TEST_F(ExchangeTest, BackupsAreKeptBeforeAWriteAndAfterAReadAndOpenWithoutAFile) {
@@ -354,10 +354,11 @@ TEST_F(ExchangeTest, BackupsAreKeptBeforeAWriteAndAfterAReadAndOpenWithoutAFile)
 
 TEST_F(ExchangeTest, AFailedReadKeepsNoBackupAndATraceIsWrittenWhenAsked) {
     std::vector<std::string> messages;
-    m_view->Transfer()->Controller().SetPromptHandlers(
+    m_frame->ActiveChildFrame()->Transfer()->Controller().SetPromptHandlers(
         [](const std::string&) { return PromptAnswer::Cancel; },
         [&messages](const std::string& text) { messages.push_back(text); });
-    m_view->Transfer()->Ports().Choose(3); // COM4: no device stands behind it here
+    m_frame->ActiveChildFrame()->Transfer()->Ports().Choose(
+        3); // COM4: no device stands behind it here
     m_frame->Action(ID_SETUP_TRACE)->setChecked(true);
     ASSERT_TRUE(RunTransfer(*m_frame, false));
     EXPECT_EQ(messages.size(), 1u) << "the port did not open";

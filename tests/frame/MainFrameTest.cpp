@@ -1,9 +1,9 @@
 #include "frame/MainFrame.h"
-#include "channels/ProgramView.h"
+#include "document/ProgramView.h"
+#include "document/TransferCommands.h"
 #include "frame/ChildFrame.h"
 #include "frame/TreeBar.h"
 #include "image/DataFile.h"
-#include "link/TransferCommands.h"
 #include "printqt/PdfText.h"
 #include "support/RecordingPrompter.h"
 #include "support/ScriptedFileChooser.h"
@@ -221,9 +221,9 @@ TEST_F(MainFrameTest, ControlBarCheckMarkFollowsTheBarAndTheTreeBringsTheWindowB
 
 // Runs one transfer of the active window through its progress dialog, as a user would.
 static bool RunTransfer(CMainFrame& frame, bool write) {
-    CProgramView* view = frame.ActiveView();
+    TransferCommands* transfer = frame.ActiveChildFrame()->Transfer();
     write ? frame.OnWrite() : frame.OnRead();
-    CProcessDlg& dialog = view->Transfer()->ProcessDialog();
+    CProcessDlg& dialog = transfer->ProcessDialog();
     if (!dialog.isVisible()) {
         return false;
     }
@@ -231,11 +231,11 @@ static bool RunTransfer(CMainFrame& frame, bool write) {
     EXPECT_FALSE(frame.Action(ID_PROGRAM_READ)->isEnabled()) << "one transfer at a time";
     QElapsedTimer timer;
     timer.start();
-    while (view->Transfer()->IsRunning() && timer.elapsed() < 60000) {
+    while (transfer->IsRunning() && timer.elapsed() < 60000) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     QApplication::processEvents();
-    return !view->Transfer()->IsRunning() && !dialog.isVisible();
+    return !transfer->IsRunning() && !dialog.isVisible();
 }
 
 TEST_F(MainFrameTest, WritingToTheDemoRadioAndReadingBackRefillsTheGrid) {

@@ -1,7 +1,7 @@
 // The one save every file goes through: the order of its system calls, a failure at each of
 // them, and what a save keeps of the file it replaces (permission bits, owner, links).
-#include "image/FileIo.h"
-#include "image/FileSystemCalls.h"
+#include "base/FileIo.h"
+#include "base/FileSystemCalls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Which Program.ini a run uses, and where a changed one goes when the installation's file
 // cannot be written.
-#include "app/ConfigLocation.h"
-#include "app/TempFolder.h"
+#include "base/ConfigLocation.h"
+#include "base/TempFolder.h"
 
 #include <gtest/gtest.h>
 

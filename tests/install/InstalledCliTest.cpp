@@ -1,6 +1,6 @@
 // The command-line tool copied into an installed layout (<prefix>/bin, <prefix>/share/velmora)
 // finds the Program.ini that a user of that installation should get.
-#include "app/TempFolder.h"
+#include "base/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The Language command of a user who cannot write the installation's Program.ini: the choice
 // lands in the user's own copy before the program starts again, and the next start reads it.
-#include "app/ConfigLocation.h"
-#include "app/StartupConfig.h"
-#include "app/TempFolder.h"
+#include "base/ConfigLocation.h"
+#include "base/StartupConfig.h"
+#include "base/TempFolder.h"
 #include "settings/LanguageDlg.h"
 
 #include <gtest/gtest.h>

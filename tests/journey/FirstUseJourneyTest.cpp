@@ -4,6 +4,7 @@
 #include "channels/CellEditors.h"
 #include "channels/ChannelTableModel.h"
 #include "channels/GridTable.h"
+#include "document/TransferCommands.h"
 #include "frame/ChildFrame.h"
 #include "frame/LockKeyPanes.h"
 #include "frame/TreeBar.h"
@@ -14,7 +15,6 @@
 #include "link/DemoRadio.h"
 #include "link/ProcessDlg.h"
 #include "link/PtyRadio.h"
-#include "link/TransferCommands.h"
 #include "settings/OptionalFeaturesDlg.h"
 
 #include <filesystem>
@@ -45,7 +45,7 @@ protected:
         EXPECT_EQ(QApplication::focusWidget(), View()->Editor(column));
     }
     CProcessDlg* ProgressInFront() { return WaitForActiveWindow<CProcessDlg>(); }
-    bool Reading() const { return View()->Transfer()->IsRunning(); }
+    bool Reading() const { return Frame()->ActiveChildFrame()->Transfer()->IsRunning(); }
     void OpenMenuItem(Qt::Key menu, Qt::Key item) {
         Press(menu, Qt::AltModifier);
         ASSERT_TRUE(WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
@@ -80,7 +80,7 @@ TEST_F(FirstUse, TheDemoRadioIsReadFromTheFirstWindow) {
     ASSERT_TRUE(*shown);
     EXPECT_TRUE(demoSelected);
     EXPECT_TRUE(device.startsWith("/dev/pts/")) << device.toStdString();
-    EXPECT_EQ(View()->Transfer()->PortName(), device.toStdString());
+    EXPECT_EQ(Frame()->ActiveChildFrame()->Transfer()->PortName(), device.toStdString());
 }
 
 TEST_F(FirstUse, CtrlWIsWriteFromAnEditorAndFromTheGrid) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/ProgramApp.h"
-#include "channels/ProgramView.h"
+#include "document/ProgramView.h"
 #include "frame/MainFrame.h"
 
 #include <QStringList>

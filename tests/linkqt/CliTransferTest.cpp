@@ -18,8 +18,8 @@
 #include <thread>
 
 #include "cli/CliContext.h"
+#include "document/ProgramDocument.h"
 #include "image/DataFile.h"
-#include "image/ProgramDocument.h"
 #include "link/PtyRadio.h"
 #include "link/QtSerialLink.h"
 #include "link/RadioProtocol.h"

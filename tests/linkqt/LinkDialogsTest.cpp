@@ -13,7 +13,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "app/HelpLauncher.h"
+#include "base/HelpLauncher.h"
 #include "link/ComSetupDlg.h"
 #include "link/ProcessDlg.h"
 #include "link/PtyRadio.h"

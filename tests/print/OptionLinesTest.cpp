@@ -1,4 +1,4 @@
-#include "print/OptionLines.h"
+#include "settings/OptionLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What the fuzzers found, kept as plain cases (their inputs are in tests/fuzz/corpus too), and
 // hostile configuration values.
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "channels/ChannelCodec.h"
 #include "settings/ProductBand.h"
 

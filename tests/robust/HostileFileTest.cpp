@@ -2,7 +2,7 @@
 // clear message and the file that was there stays whole.
 #include "image/DataFile.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,9 @@
 // Texts from Program.ini (and port names) that look like markup are shown as they stand: in
 // message boxes and their captions, the tree bar and the Product Information dialog. The About
 // box is covered by settings_gui_test (AboutDlg.ShowsTheInstallationTextsAsPlainText).
-#include "app/QtPrompter.h"
+#include "base/QtPrompter.h"
+
+#include "base/QtText.h"
 #include "frame/TreeBar.h"
 #include "link/TransferController.h"
 #include "settings/ProductInfoDlg.h"
@@ -93,8 +95,7 @@ TEST(PlainText, ProductInformationSaysWhenTheChosenBandIsUnusable) {
     QLabel* note = dialog.UnusableBandNote();
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->textFormat(), Qt::PlainText);
-    EXPECT_EQ(note->text(), QString::fromUtf8(txt::ProductInfoUnusableBand.zh.data(),
-                                              qsizetype(txt::ProductInfoUnusableBand.zh.size())));
+    EXPECT_EQ(note->text(), ToQString(txt::ProductInfoUnusableBand.zh));
     EXPECT_EQ(dialog.TypeList()->currentText(), "<b>VR-10</b>");
     const bool unusable[] = {false, true, true};
     for (int i = 0; i < 3; ++i) {

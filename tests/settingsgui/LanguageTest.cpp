@@ -1,6 +1,6 @@
 // Switching the language: what is written, in which order, and which program starts again.
-#include "app/StartupConfig.h"
-#include "app/TempFolder.h"
+#include "base/StartupConfig.h"
+#include "base/TempFolder.h"
 #include "settings/LanguageDlg.h"
 #include "settings/LanguageSwitch.h"
 #include "support/RecordingPrompter.h"

@@ -1,6 +1,6 @@
 // The Optional Features dialog: what it shows for an image and the bytes OK stores.
 #include "settings/OptionalFeaturesDlg.h"
-#include "app/HelpLauncher.h"
+#include "base/HelpLauncher.h"
 #include "image/MemoryImage.h"
 
 #include <QCheckBox>

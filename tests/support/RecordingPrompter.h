@@ -1,7 +1,7 @@
 // A Prompter that records every message and answers from a script, for tests of windows.
 #pragma once
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 #include <deque>
 #include <string>
