@@ -1,276 +1,73 @@
-#include "frame/MainFrame.h"
-#include "document/ProgramView.h"
-#include "document/TransferCommands.h"
-#include "frame/ChildFrame.h"
+// The main window's commands on the whole document: menus, New, Open, Close, Save, the
+// question that keeps unsaved work, the Control Bar, the status bar and direct print.
 #include "frame/TreeBar.h"
 #include "image/DataFile.h"
 #include "printqt/PdfText.h"
-#include "support/RecordingPrompter.h"
-#include "support/ScriptedFileChooser.h"
+#include "support/FrameFixture.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public test::FrameFixture {
 protected:
-    void SetUp() override {
-        // Transfers keep backups: in a folder of the test's own, not the user's.
-        qputenv("XDG_DATA_HOME", m_dir.filePath("data").toUtf8());
-        m_app.lang = Language::English;
-        m_app.catalog.typeNames = {"VR-100"};
-        m_app.catalog.bandLists = {"400-470MHz"};
-        m_app.catalog.titleBase = "Velmora";
-        m_app.store = &m_store;
-        m_app.prompter = &m_prompter;
-        m_app.company = "Velmora Radio Tools";
-        m_app.appName = "Velmora";
-        m_frame = std::make_unique<CMainFrame>(m_app);
-        auto chooser = std::make_unique<test::ScriptedFileChooser>();
-        m_chooser = chooser.get();
-        m_frame->SetFileChooser(std::move(chooser));
-        m_frame->show();
-    }
-
-    // Windows closed for good go at the next turn of the event loop.
-    static void Settle() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
-    }
-
-    QString TempPath(const QString& name) const { return m_dir.filePath(name); }
-
-    static QStringList MenuTitles(QMainWindow& window) {
+    QStringList MenuTitles() const {
         QStringList titles;
-        for (QAction* menu : window.menuBar()->actions()) {
+        for (QAction* menu : m_frame->menuBar()->actions()) {
             titles << menu->text();
         }
         return titles;
     }
-
-    AppContext m_app;
-    MemoryUserStore m_store;
-    test::RecordingPrompter m_prompter;
-    test::ScriptedFileChooser* m_chooser = nullptr;
-    std::unique_ptr<CMainFrame> m_frame;
-    QTemporaryDir m_dir;
 };
 
 TEST_F(MainFrameTest, MenusFollowWhetherADocumentExists) {
-    EXPECT_EQ(MenuTitles(*m_frame), (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
     m_frame->OnFileNew();
-    EXPECT_EQ(MenuTitles(*m_frame),
+    EXPECT_EQ(MenuTitles(),
               (QStringList{"&File", "&Edit", "&View", "&Program", "&Setup", "&Help"}));
     EXPECT_TRUE(m_prompter.shown.empty()) << "no warning without a document window";
     EXPECT_EQ(m_frame->windowTitle().toStdString(), "Velmora  [ Type:VR-100  Fre:400-470MHz ]");
-    const struct {
-        CommandId id;
-        QKeySequence keys;
-    } accelerators[] = {
-        {ID_FILE_NEW, QKeySequence("Ctrl+N")},     {ID_FILE_OPEN, QKeySequence("Ctrl+O")},
-        {ID_FILE_SAVE, QKeySequence("Ctrl+S")},    {ID_FILE_PRINT, QKeySequence("Ctrl+P")},
-        {ID_PROGRAM_READ, QKeySequence("Ctrl+R")}, {ID_PROGRAM_WRITE, QKeySequence("Ctrl+W")},
-    };
-    for (const auto& a : accelerators) {
-        EXPECT_EQ(m_frame->Action(a.id)->shortcut(), a.keys) << a.id;
-    }
 }
 
-TEST_F(MainFrameTest, NewWarnsAndReplacesTheWindowOnlyOnOk) {
+TEST_F(MainFrameTest, NewOpenAndCloseKeepOneDocumentInUse) {
     m_frame->OnFileNew();
     CChildFrame* first = m_frame->ActiveChildFrame();
-    ASSERT_NE(first, nullptr);
-
     m_prompter.okAnswers = {false};
-    m_frame->OnFileNew();
+    m_frame->OnFileNew(); // "All data will be Cleared!", Cancel
     Settle();
-    ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_EQ(m_prompter.shown[0].caption, "Velmora Radio Tools");
-    EXPECT_EQ(m_prompter.shown[0].text, "All data will be Cleared!");
+    EXPECT_EQ(m_prompter.shown.at(0).text, "All data will be Cleared!");
     EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{first});
 
-    m_prompter.okAnswers = {true};
-    m_frame->OnFileNew();
-    Settle();
-    ASSERT_EQ(m_frame->ChildFrames().size(), 1);
-    EXPECT_NE(m_frame->ChildFrames().front(), first);
-}
-
-TEST_F(MainFrameTest, OpenClosesThePreviousWindowOnlyWhenTheFileLoads) {
-    m_frame->OnFileNew();
-    CChildFrame* first = m_frame->ActiveChildFrame();
-
-    QFile shortFile(TempPath("short.dat"));
-    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
-    shortFile.write(QByteArray(100, '\0'));
-    shortFile.close();
+    // A file that does not load leaves the window shown before; one that loads replaces it.
+    WriteFile("short.dat", QByteArray(100, '\0'));
     m_chooser->openAnswer = TempPath("short.dat");
     m_frame->OnFileOpen();
     Settle();
-    ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_NE(m_prompter.shown[0].text.find("shorter than 8192 bytes"), std::string::npos);
+    EXPECT_NE(m_prompter.shown.back().text.find("shorter than 8192 bytes"), std::string::npos);
     EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{first});
-
     MemoryImage image = NewImage();
-    const std::uint8_t channel5[16] = {0x50, 0x12, 0x80, 0x43, 0x50, 0x12, 0x80, 0x43,
-                                       0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0xFF, 0xFF, 0xFF};
-    std::copy(std::begin(channel5), std::end(channel5), image.begin() + 5 * 16);
+    EncodeChannel(image, 5, {"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes", ""});
     ASSERT_TRUE(SaveDataFile(TempPath("good.dat").toStdString(), image));
     m_chooser->openAnswer = TempPath("good.dat");
     m_frame->OnFileOpen();
     Settle();
     ASSERT_EQ(m_frame->ChildFrames().size(), 1);
-    CProgramView* view = m_frame->ActiveView();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->Channels().Texts()[5][0], "438.01250");
-    EXPECT_EQ(view->Channels().Texts()[5][4], "High");
-}
+    EXPECT_EQ(Texts()[5][0], "438.01250");
 
-TEST_F(MainFrameTest, CloseHidesAndChannelInformationBringsTheWindowBack) {
-    m_frame->OnFileNew();
+    // Close and the close box only hide; the tree brings the window back.
     CChildFrame* frame = m_frame->ActiveChildFrame();
     m_frame->OnFileClose();
+    frame->close();
     Settle();
     EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{frame}) << "the document stays open";
-    frame->close(); // the close box only hides, too
-    Settle();
-    EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{frame});
-    m_frame->OnChannelInformation();
-    EXPECT_TRUE(frame->isVisible());
-}
-
-TEST_F(MainFrameTest, SavingANewDocumentAsksWhereAndProposesTheProductName) {
-    m_frame->OnFileNew();
-    m_chooser->saveAnswer = TempPath("club.dat");
-    ASSERT_TRUE(m_frame->OnFileSave());
-    EXPECT_EQ(m_chooser->proposedSaves, QStringList{"Velmora.dat"});
-    MemoryImage saved{};
-    ASSERT_TRUE(LoadDataFile(TempPath("club.dat").toStdString(), saved));
-    MemoryImage expected = NewImage();
-    expected[0x1FF0] = 0x40; // band bytes of 400-470MHz
-    expected[0x1FF1] = 0x46;
-    expected[0x1FF2] = 0x09;
-    EXPECT_EQ(saved, expected);
-
-    // From now on the document has a file of its own: Save writes it without asking.
-    m_chooser->saveAnswer.clear();
-    ASSERT_TRUE(m_frame->OnFileSave());
-    EXPECT_EQ(m_chooser->proposedSaves.size(), 1);
-}
-
-TEST_F(MainFrameTest, TypedChannelsSurviveSaveAndReopenEvenWithAnEditOpen) {
-    m_frame->OnFileNew();
-    CProgramView* view = m_frame->ActiveView();
-    ASSERT_NE(view, nullptr);
-    view->SetCurrentCell({0, Column::Rx});
-    QTest::keyClicks(view->Editor(Column::Rx), "438.0125");
-    QTest::keyClick(view->Editor(Column::Rx), Qt::Key_Return);
-    view->SetCurrentCell({1, Column::Rx});
-    // Left open, not committed: the save must still store it.
-    QTest::keyClicks(view->Editor(Column::Rx), "440");
-    view->SetCurrentCell({2, Column::Rx});
-    QTest::keyClicks(view->Editor(Column::Rx), "145.5");
-    view->SetCurrentCell({3, Column::Rx});
-    QTest::keyClicks(view->Editor(Column::Rx), "462.5625");
-
-    m_chooser->saveAnswer = TempPath("typed.dat");
-    ASSERT_TRUE(m_frame->OnFileSave());
-    m_chooser->openAnswer = TempPath("typed.dat");
-    m_frame->OnFileOpen();
-    Settle();
-    ASSERT_EQ(m_frame->ChildFrames().size(), 1);
-    const ChannelGridTexts grid = m_frame->ActiveView()->Channels().Texts();
-    EXPECT_EQ(grid[0],
-              (ChannelTexts{"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes", ""}));
-    EXPECT_EQ(grid[1][0], "440.00000");
-    EXPECT_EQ(grid[2][0], "") << "145.5 lies outside 400-470MHz and is refused";
-    EXPECT_EQ(grid[3][0], "462.56250") << "the edit still open when saving";
-    ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_EQ(m_prompter.shown[0].text, "Out of range,please input again.");
-}
-
-TEST_F(MainFrameTest, ControlBarCheckMarkFollowsTheBarAndTheTreeBringsTheWindowBack) {
-    m_frame->OnFileNew();
-    QAction* controlBar = m_frame->Action(ID_VIEW_CONTROL_BAR);
-    ASSERT_TRUE(m_frame->TreeBar()->isVisible());
-    EXPECT_TRUE(controlBar->isChecked());
-    m_frame->TreeBar()->hide(); // as its own close button does
-    EXPECT_FALSE(controlBar->isChecked());
-    controlBar->trigger();
-    EXPECT_TRUE(m_frame->TreeBar()->isVisible());
-    EXPECT_TRUE(controlBar->isChecked());
-
-    CChildFrame* frame = m_frame->ActiveChildFrame();
-    m_frame->OnFileClose();
     emit m_frame->TreeBar()->navigate(NavigationTarget::ChannelInformation);
     EXPECT_TRUE(frame->isVisible());
-}
-
-// Runs one transfer of the active window through its progress dialog, as a user would.
-static bool RunTransfer(CMainFrame& frame, bool write) {
-    TransferCommands* transfer = frame.ActiveChildFrame()->Transfer();
-    write ? frame.OnWrite() : frame.OnRead();
-    CProcessDlg& dialog = transfer->ProcessDialog();
-    if (!dialog.isVisible()) {
-        return false;
-    }
-    dialog.OkButton()->click();
-    EXPECT_FALSE(frame.Action(ID_PROGRAM_READ)->isEnabled()) << "one transfer at a time";
-    QElapsedTimer timer;
-    timer.start();
-    while (transfer->IsRunning() && timer.elapsed() < 60000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    QApplication::processEvents();
-    return !transfer->IsRunning() && !dialog.isVisible();
-}
-
-TEST_F(MainFrameTest, WritingToTheDemoRadioAndReadingBackRefillsTheGrid) {
-    m_frame->OnFileNew();
-    ASSERT_TRUE(m_frame->StartDemoRadio());
-    CProgramView* view = m_frame->ActiveView();
-    view->SetCurrentCell({7, Column::Rx});
-    QTest::keyClicks(view->Editor(Column::Rx), "446.00625");
-    ASSERT_TRUE(RunTransfer(*m_frame, true)); // the open edit goes along
-    EXPECT_TRUE(m_prompter.shown.empty());
-
-    m_frame->OnFileNew();
-    Settle();
-    view = m_frame->ActiveView();
-    EXPECT_TRUE(view->Channels().Texts()[7][0].empty());
-    ASSERT_TRUE(RunTransfer(*m_frame, false));
-    EXPECT_EQ(view->Channels().Texts()[7][0], "446.00625");
-    EXPECT_EQ(view->Channels().Texts()[7][4], "High");
-    EXPECT_TRUE(m_frame->Action(ID_PROGRAM_READ)->isEnabled());
-}
-
-TEST_F(MainFrameTest, SaveFailureIsReportedAndKeepsTheOldFile) {
-    m_frame->OnFileNew();
-    m_chooser->saveAnswer = TempPath("missing-folder/x.dat");
-    EXPECT_FALSE(m_frame->OnFileSaveAs());
-    ASSERT_EQ(m_prompter.shown.size(), 1u);
-    EXPECT_EQ(m_prompter.shown[0].text.rfind("Cannot save ", 0), 0u);
-}
-
-// Types a channel into the document in use and commits it.
-void TypeChannel(CMainFrame& frame, int row) {
-    CProgramView* view = frame.ActiveView();
-    view->SetCurrentCell({row, Column::Rx});
-    QTest::keyClicks(view->Editor(Column::Rx), "440");
-    QTest::keyClick(view->Editor(Column::Rx), Qt::Key_Return);
 }
 
 TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
@@ -282,7 +79,7 @@ TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
     m_prompter.shown.clear();
 
     // Open: Cancel keeps the document and asks for no file.
-    TypeChannel(*m_frame, 3);
+    TypeRx(3, "440");
     CChildFrame* edited = m_frame->ActiveChildFrame();
     m_prompter.saveAnswers = {SaveAnswer::Cancel};
     m_chooser->openAnswer.clear();
@@ -305,7 +102,7 @@ TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
 
     // A change of an option byte (what the settings dialogs do) counts as well. Exit: Cancel
     // keeps the program; Save writes the file and lets it close.
-    m_frame->ActiveView()->GetDocument()->m_image[offset::Step] = 5;
+    View()->GetDocument()->m_image[offset::Step] = 5;
     m_prompter.shown.clear();
     m_prompter.saveAnswers = {SaveAnswer::Cancel};
     EXPECT_FALSE(m_frame->close());
@@ -318,9 +115,35 @@ TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
     EXPECT_EQ(kept[offset::Step], 5);
 }
 
+TEST_F(MainFrameTest, SavingAsksWhereOnceAndKeepsAnOpenEdit) {
+    m_frame->OnFileNew();
+    TypeRx(0, "438.0125");
+    View()->SetCurrentCell({3, Column::Rx});
+    QTest::keyClicks(View()->Editor(Column::Rx), "462.5625"); // left open
+
+    // A file that cannot be written is told; the document keeps asking where.
+    m_chooser->saveAnswer = TempPath("missing-folder/x.dat");
+    EXPECT_FALSE(m_frame->OnFileSaveAs());
+    EXPECT_EQ(m_prompter.shown.back().text.rfind("Cannot save ", 0), 0u);
+    m_chooser->saveAnswer = TempPath("club.dat");
+    ASSERT_TRUE(m_frame->OnFileSave());
+    EXPECT_EQ(m_chooser->proposedSaves, (QStringList{"Velmora.dat", "Velmora.dat"}));
+    m_chooser->saveAnswer.clear();
+    ASSERT_TRUE(m_frame->OnFileSave()) << "from now on Save writes without asking";
+    EXPECT_EQ(m_chooser->proposedSaves.size(), 2);
+
+    MemoryImage saved{};
+    ASSERT_TRUE(LoadDataFile(TempPath("club.dat").toStdString(), saved));
+    const std::vector<std::uint8_t> rx0(saved.begin(), saved.begin() + 4);
+    const std::vector<std::uint8_t> rx3(saved.begin() + 48, saved.begin() + 52);
+    EXPECT_EQ(rx0, (std::vector<std::uint8_t>{0x50, 0x12, 0x80, 0x43})) << "438.01250";
+    EXPECT_EQ(rx3, (std::vector<std::uint8_t>{0x50, 0x62, 0x25, 0x46})) << "the open edit";
+    EXPECT_EQ(saved[0x1FF0], 0x40) << "band bytes of 400-470MHz";
+}
+
 TEST_F(MainFrameTest, AfterCloseTheDocumentCommandsStillReachTheHiddenDocument) {
     m_frame->OnFileNew();
-    TypeChannel(*m_frame, 2);
+    TypeRx(2, "440");
     CChildFrame* frame = m_frame->ActiveChildFrame();
     m_frame->OnFileClose();
     ASSERT_TRUE(frame->isHidden());
@@ -332,7 +155,18 @@ TEST_F(MainFrameTest, AfterCloseTheDocumentCommandsStillReachTheHiddenDocument) 
     EXPECT_EQ(saved[2 * 16 + 3], 0x44) << "channel 2 at 440 MHz";
     m_frame->OnEditUndo(); // a command whose result must be seen shows the window again
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(m_frame->ActiveView()->Channels().Text(2, Column::Rx), "");
+    EXPECT_EQ(View()->Channels().Text(2, Column::Rx), "");
+}
+
+TEST_F(MainFrameTest, TheControlBarsCheckMarkFollowsTheBar) {
+    m_frame->OnFileNew();
+    QAction* controlBar = m_frame->Action(ID_VIEW_CONTROL_BAR);
+    EXPECT_TRUE(controlBar->isChecked());
+    m_frame->TreeBar()->hide(); // as its own close button does
+    EXPECT_FALSE(controlBar->isChecked());
+    controlBar->trigger();
+    EXPECT_TRUE(m_frame->TreeBar()->isVisible());
+    EXPECT_TRUE(controlBar->isChecked());
 }
 
 TEST_F(MainFrameTest, ReadyShowsAgainOnceAMenuPromptIsGone) {
@@ -355,7 +189,7 @@ TEST_F(MainFrameTest, ReadyShowsAgainOnceAMenuPromptIsGone) {
 
 TEST_F(MainFrameTest, DirectPrintPrintsEveryPageWithoutADialog) {
     m_frame->OnFileNew();
-    TypeChannel(*m_frame, 0);
+    TypeRx(0, "440");
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(TempPath("direct.pdf"));

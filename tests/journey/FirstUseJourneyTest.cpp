@@ -46,11 +46,6 @@ protected:
     }
     CProcessDlg* ProgressInFront() { return WaitForActiveWindow<CProcessDlg>(); }
     bool Reading() const { return Frame()->ActiveChildFrame()->Transfer()->IsRunning(); }
-    void OpenMenuItem(Qt::Key menu, Qt::Key item) {
-        Press(menu, Qt::AltModifier);
-        ASSERT_TRUE(WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
-        Press(item);
-    }
 };
 
 TEST_F(FirstUse, TheDemoRadioIsReadFromTheFirstWindow) {
@@ -76,7 +71,7 @@ TEST_F(FirstUse, TheDemoRadioIsReadFromTheFirstWindow) {
         device = setup->DeviceLabel(0)->text();
         Press(Qt::Key_Return);
     });
-    OpenMenuItem(Qt::Key_S, Qt::Key_C);
+    ChooseMenuItem(Qt::Key_S, Qt::Key_C);
     ASSERT_TRUE(*shown);
     EXPECT_TRUE(demoSelected);
     EXPECT_TRUE(device.startsWith("/dev/pts/")) << device.toStdString();
@@ -107,7 +102,7 @@ TEST_F(FirstUse, CtrlF4HidesTheChannelWindowAndTheEditMenuBringsItBack) {
     Press(Qt::Key_F4, Qt::ControlModifier);
     ASSERT_TRUE(WaitUntil([window] { return window->isHidden(); }));
     EXPECT_EQ(Frame()->ActiveChildFrame(), window) << "hidden, not closed";
-    OpenMenuItem(Qt::Key_E, Qt::Key_C); // Edit > Channel Information
+    ChooseMenuItem(Qt::Key_E, Qt::Key_C); // Edit > Channel Information
     ASSERT_TRUE(WaitUntil([window] { return window->isVisible(); }));
     EXPECT_TRUE(FullyVisible(View()->Grid()->viewport()));
 }
@@ -183,7 +178,7 @@ TEST_F(FirstUse, ExitWithUnsavedChangesAsksAndSaveWritesTheFile) {
         question = box->text();
         Press(Qt::Key_Escape); // Cancel
     });
-    OpenMenuItem(Qt::Key_F, Qt::Key_X); // File > Exit
+    ChooseMenuItem(Qt::Key_F, Qt::Key_X); // File > Exit
     ASSERT_TRUE(*asked);
     EXPECT_EQ(question, "Save changes to Channel Information?");
     EXPECT_TRUE(Frame()->isVisible()) << "Cancel keeps the program";
@@ -197,7 +192,7 @@ TEST_F(FirstUse, ExitWithUnsavedChangesAsksAndSaveWritesTheFile) {
         Type(TempPath(QStringLiteral("club")));
         Press(Qt::Key_Return);
     });
-    OpenMenuItem(Qt::Key_F, Qt::Key_X);
+    ChooseMenuItem(Qt::Key_F, Qt::Key_X);
     ASSERT_TRUE(*saveChosen);
     ASSERT_TRUE(*named);
     ASSERT_TRUE(WaitUntil([this] { return !Frame()->isVisible(); }));
@@ -226,7 +221,7 @@ TEST_F(FirstUse, SaveAsAsksBeforeReplacingAFileNamedWithoutItsSuffix) {
         EXPECT_TRUE(*replaceAsked);
         Press(Qt::Key_Escape); // and no save at all
     });
-    OpenMenuItem(Qt::Key_F, Qt::Key_A); // File > Save As...
+    ChooseMenuItem(Qt::Key_F, Qt::Key_A); // File > Save As...
     ASSERT_TRUE(*dialogShown);
     EXPECT_TRUE(question.contains("test1.dat already exists")) << question.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));

@@ -53,11 +53,6 @@ protected:
         const QRect cell = View()->Grid()->visualRect(View()->Model()->index(row, 0));
         return FullyVisible(View()->Grid()->viewport(), cell);
     }
-    void OpenMenuItem(Qt::Key menu, Qt::Key item) {
-        Press(menu, Qt::AltModifier);
-        ASSERT_TRUE(WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
-        Press(item);
-    }
 };
 
 TEST_F(GridJourney, RowsPastedLandAtThePickedRow) {
@@ -134,7 +129,7 @@ TEST_F(GridJourney, CompareMarksTheCellsThatDifferAndListsTheOptions) {
         listed = box->text();
         Press(Qt::Key_Return);
     });
-    OpenMenuItem(Qt::Key_F, Qt::Key_M); // File > Compare With...
+    ChooseMenuItem(Qt::Key_F, Qt::Key_M); // File > Compare With...
     ASSERT_TRUE(*named);
     ASSERT_TRUE(*told);
     EXPECT_TRUE(listed.contains("option Step: 12.5k -> 25k")) << listed.toStdString();
@@ -170,7 +165,7 @@ TEST_F(GridJourney, AMixedBandListAsksAboutTheRowsThatDoNotFit) {
         QAbstractButton* yes = box->button(QMessageBox::Yes);
         Click(yes, yes->rect().center());
     });
-    OpenMenuItem(Qt::Key_F, Qt::Key_I); // File > Import Channels...
+    ChooseMenuItem(Qt::Key_F, Qt::Key_I); // File > Import Channels...
     ASSERT_TRUE(*named);
     ASSERT_TRUE(*asked);
     EXPECT_TRUE(question.startsWith("These rows cannot be imported:\nline 2: "))

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,12 @@ void Type(const QString& text) {
     }
 }
 
+void ChooseMenuItem(Qt::Key menu, Qt::Key item) {
+    Press(menu, Qt::AltModifier);
+    ASSERT_TRUE(WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+    Press(item);
+}
+
 bool FullyVisible(const QWidget* widget, const QRect& rect) {
     if (widget == nullptr || !widget->isVisible()) {
         return false;
@@ -83,31 +90,6 @@ void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button,
     QTest::mouseClick(widget, button, modifiers, pos);
 }
 
-std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms) {
-    auto shown = std::make_shared<bool>(false);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    auto look = std::make_shared<std::function<void()>>();
-    *look = [look, shown, clock, answer, ms] {
-        QWidget* menu = QApplication::activePopupWidget();
-        if (menu != nullptr && menu->isVisible()) {
-            *shown = true;
-            const auto keep = look;
-            *look = nullptr;
-            answer(menu);
-            return;
-        }
-        if (clock->elapsed() >= ms) {
-            ADD_FAILURE() << "waited in vain for a menu";
-            *look = nullptr;
-            return;
-        }
-        QTimer::singleShot(20, *look);
-    };
-    QTimer::singleShot(20, *look);
-    return shown;
-}
-
 void ServerClick(QWidget* widget, const QPoint& pos, int button) {
     ASSERT_TRUE(FullyVisible(widget, QRect(pos, QSize(1, 1))));
     QCursor::setPos(widget->mapToGlobal(pos));
@@ -116,9 +98,38 @@ void ServerClick(QWidget* widget, const QPoint& pos, int button) {
                                         {QStringLiteral("click"), QString::number(button)}));
 }
 
-QString MessageBoxText(int ms) {
-    QMessageBox* box = WaitForModal<QMessageBox>(ms);
-    return box != nullptr ? box->text() : QString();
+std::shared_ptr<bool> WhenFound(std::function<QWidget*()> find,
+                                std::function<void(QWidget*)> answer, const char* what, int ms) {
+    auto found = std::make_shared<bool>(false);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto look = std::make_shared<std::function<void()>>();
+    *look = [look, found, clock, find, answer, what, ms] {
+        if (QWidget* widget = find()) {
+            *found = true;
+            const auto keep = look; // the answer may run long; this function stays alive
+            *look = nullptr;
+            answer(widget);
+            return;
+        }
+        if (clock->elapsed() >= ms) {
+            ADD_FAILURE() << "waited in vain for a " << what;
+            *look = nullptr;
+            return;
+        }
+        QTimer::singleShot(20, *look);
+    };
+    QTimer::singleShot(20, *look);
+    return found;
+}
+
+std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms) {
+    return WhenFound(
+        [] {
+            QWidget* menu = QApplication::activePopupWidget();
+            return menu != nullptr && menu->isVisible() ? menu : nullptr;
+        },
+        std::move(answer), "menu", ms);
 }
 
 } // namespace velmora::journey

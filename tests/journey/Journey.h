@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QTimer>
-
 #include <functional>
 #include <memory>
 
@@ -28,6 +25,9 @@ QWidget* Focus();
 void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Text typed on the focused widget, key by key.
 void Type(const QString& text);
+// A menu item chosen with the keyboard: Alt+`menu` opens the menu, `item` picks the entry by
+// its underlined letter.
+void ChooseMenuItem(Qt::Key menu, Qt::Key item);
 
 // Whether all of `rect` (in the widget's coordinates; the whole widget when empty) can be
 // seen: the widget is shown, no parent or window clips the rectangle, and it lies on the screen.
@@ -39,18 +39,6 @@ void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::Left
 // A click by the X server itself (xdotool), for what only a real click sets off, such as a
 // context menu. It returns at once; the click arrives while events are processed.
 void ServerClick(QWidget* widget, const QPoint& pos, int button = 1);
-
-// The modal widget in front once one of class T shows (null when none came within `ms`).
-template <class T> T* WaitForModal(int ms = 10000) {
-    T* found = nullptr;
-    WaitUntil(
-        [&found] {
-            found = qobject_cast<T*>(QApplication::activeModalWidget());
-            return found != nullptr && found->isVisible();
-        },
-        ms, true);
-    return found;
-}
 
 // The active window once it is one of class T (a modeless dialog such as the progress).
 template <class T> T* WaitForActiveWindow(int ms = 10000) {
@@ -64,50 +52,33 @@ template <class T> T* WaitForActiveWindow(int ms = 10000) {
     return found;
 }
 
-// Answers the next modal dialog of class T as soon as it shows. A modal dialog runs an event
-// loop of its own, and the key or click that opened it returns only once it is answered; so the
-// answer is set up first and runs inside that loop, acting as the user would (keys, clicks).
-// The flag turns true once the dialog showed.
+// Runs `answer` on the widget `find` gives as soon as it gives one, looking every 20 ms from
+// fresh single-shot timers (Qt does not fire a timer again while its previous firing is still
+// under way, and an answer may open the next dialog from inside). The flag turns true once it
+// was found; after `ms` the test fails, naming `what`.
+std::shared_ptr<bool> WhenFound(std::function<QWidget*()> find,
+                                std::function<void(QWidget*)> answer, const char* what,
+                                int ms = 10000);
+
+// Answers the next modal dialog of class T as soon as it shows and has the keyboard (keys sent
+// before would land in the window behind). A modal dialog runs an event loop of its own, and
+// the key or click that opened it returns only once it is answered; so the answer is set up
+// first and runs inside that loop, acting as the user would (keys, clicks).
 template <class T> std::shared_ptr<bool> WhenShown(std::function<void(T*)> answer, int ms = 10000) {
-    auto shown = std::make_shared<bool>(false);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    // A fresh single-shot timer for every look: Qt does not fire a timer again while its
-    // previous firing is still under way, and an answer may open the next dialog from inside.
-    auto look = std::make_shared<std::function<void()>>();
-    *look = [look, shown, clock, answer, ms] {
-        // Ready once it has the keyboard: keys sent before would land in the window behind.
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        QWidget* focus = QApplication::focusWidget();
-        const bool ready = dialog != nullptr && dialog->isVisible() && dialog->isActiveWindow() &&
-                           focus != nullptr && dialog->isAncestorOf(focus);
-        if (ready) {
-            *shown = true;
-            const auto keep = look; // the answer may run long; this function stays alive
-            *look = nullptr;
-            answer(dialog);
-            return;
-        }
-        if (clock->elapsed() >= ms) {
-            QWidget* active = QApplication::activeWindow();
-            ADD_FAILURE() << "waited in vain for a " << T::staticMetaObject.className()
-                          << " with the keyboard; in front: "
-                          << (dialog ? "it, without the keyboard" : "something else")
-                          << ", active window: "
-                          << (active ? active->metaObject()->className() : "none");
-            *look = nullptr;
-            return;
-        }
-        QTimer::singleShot(20, *look);
-    };
-    QTimer::singleShot(20, *look);
-    return shown;
+    return WhenFound(
+        []() -> QWidget* {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            QWidget* focus = QApplication::focusWidget();
+            const bool ready = dialog != nullptr && dialog->isVisible() &&
+                               dialog->isActiveWindow() && focus != nullptr &&
+                               dialog->isAncestorOf(focus);
+            return ready ? dialog : nullptr;
+        },
+        [answer](QWidget* dialog) { answer(static_cast<T*>(dialog)); },
+        T::staticMetaObject.className(), ms);
 }
 
 // The same for the next menu that pops up (a context menu runs a loop of its own too).
 std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms = 10000);
-
-// Waits for the message box in front and gives its text (empty when none showed).
-QString MessageBoxText(int ms = 10000);
 
 } // namespace velmora::journey

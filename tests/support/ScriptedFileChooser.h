@@ -1,4 +1,5 @@
-// File dialogs answered by the test: the path to return, and what the program proposed.
+// File dialogs answered by the test: the path to return, the kind of file picked, and what the
+// program proposed and offered.
 #pragma once
 
 #include "frame/FileChooser.h"
@@ -12,10 +13,18 @@ public:
         proposedSaves.append(proposed);
         return saveAnswer;
     }
+    SaveChoice SaveKindPath(QWidget*, const QString& proposed, const QStringList& filters,
+                            const QString&) override {
+        proposedSaves.append(proposed);
+        offeredKinds = filters;
+        return {saveAnswer, kind};
+    }
 
     QString openAnswer;
     QString saveAnswer;
+    int kind = 0;
     QStringList proposedSaves;
+    QStringList offeredKinds;
 };
 
 } // namespace velmora::test
