@@ -52,10 +52,13 @@ TEST(StartupOptionsTest, CommandLineTakesOneFileAndTheProgramsOptions) {
         QString document;
         QString ini;
         bool demo;
+        bool print = false;
     } cases[] = {
         {{"velmora"}, true, "", "", false},
         {{"velmora", "club.dat"}, true, "club.dat", "", false},
         {{"velmora", "--ini", "/etc/v.ini", "--demo", "a.dat"}, true, "a.dat", "/etc/v.ini", true},
+        {{"velmora", "--print", "a.dat"}, true, "a.dat", "", false, true},
+        {{"velmora", "--print"}, false, "", "", false},
         {{"velmora", "a.dat", "b.dat"}, false, "", "", false},
         {{"velmora", "--ini"}, false, "", "", false},
         {{"velmora", "--bogus"}, false, "", "", false},
@@ -69,6 +72,7 @@ TEST(StartupOptionsTest, CommandLineTakesOneFileAndTheProgramsOptions) {
             EXPECT_EQ(options.documentPath, c.document);
             EXPECT_EQ(options.iniPath, c.ini);
             EXPECT_EQ(options.demo, c.demo);
+            EXPECT_EQ(options.print, c.print);
         } else {
             EXPECT_FALSE(problem.isEmpty());
         }
