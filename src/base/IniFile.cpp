@@ -1,5 +1,7 @@
 #include "base/IniFile.h"
 
+#include "base/TextChars.h"
+
 #include "base/FileIo.h"
 
 #include <algorithm>
@@ -18,10 +20,6 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::array<std::string_view, 3> kCommentMarkers = {"//", "\t;", "/*"};
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
 
 std::string_view Trim(std::string_view text) {
     std::size_t begin = 0;

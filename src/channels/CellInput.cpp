@@ -1,5 +1,7 @@
 #include "channels/CellInput.h"
 
+#include "base/TextChars.h"
+
 #include "channels/ChannelCodec.h"
 #include "channels/ToneTable.h"
 
@@ -8,10 +10,6 @@
 namespace velmora {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {

@@ -23,10 +23,6 @@ std::vector<int> RowList(const GridSelection& at) {
     return {at.Rows().begin(), at.Rows().end()};
 }
 
-bool IsChannel(int row) {
-    return row >= 0 && row < kChannelCount;
-}
-
 } // namespace
 
 ChannelGrid::ChannelGrid(Language lang) : lang_(lang) {
@@ -52,7 +48,7 @@ void ChannelGrid::StoreChannels(MemoryImage& image) const {
 }
 
 const GridRow& ChannelGrid::RowWithBytes(int row) const {
-    return rows_[static_cast<std::size_t>(IsChannel(row) ? row : 0)];
+    return rows_[static_cast<std::size_t>(IsChannelIndex(row) ? row : 0)];
 }
 
 const ChannelTexts& ChannelGrid::Row(int row) const {
@@ -72,7 +68,7 @@ ChannelGridTexts ChannelGrid::Texts() const {
 }
 
 GridOutcome ChannelGrid::Edit(int row, Column column, std::string_view text) {
-    if (!IsChannel(row)) {
+    if (!IsChannelIndex(row)) {
         return Refused(std::string(txt::MsgNothingSelected.In(lang_)));
     }
     const CommitResult commit = CommitCell(rows_[static_cast<std::size_t>(row)].texts, column, text,

@@ -6,10 +6,6 @@ namespace velmora {
 
 namespace {
 
-bool IsChannel(int i) {
-    return i >= 0 && i < kChannelCount;
-}
-
 std::size_t RecordAt(int i) {
     return offset::ChannelRecords + kChannelRecordSize * static_cast<std::size_t>(i);
 }
@@ -37,7 +33,7 @@ void EncodeAllChannels(MemoryImage& image, const ChannelGridTexts& grid) {
 ChannelBytes ReadChannelBytes(const MemoryImage& image, int i) {
     ChannelBytes bytes;
     bytes.fill(0xFF);
-    if (IsChannel(i)) {
+    if (IsChannelIndex(i)) {
         const auto record = image.begin() + static_cast<std::ptrdiff_t>(RecordAt(i));
         const auto name = image.begin() + static_cast<std::ptrdiff_t>(NameAt(i));
         std::copy(record, record + kChannelRecordSize, bytes.begin());
@@ -47,7 +43,7 @@ ChannelBytes ReadChannelBytes(const MemoryImage& image, int i) {
 }
 
 void WriteChannelBytes(MemoryImage& image, int i, const ChannelBytes& bytes) {
-    if (!IsChannel(i)) {
+    if (!IsChannelIndex(i)) {
         return;
     }
     const auto nameBytes = bytes.begin() + kChannelRecordSize;

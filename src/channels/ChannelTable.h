@@ -9,6 +9,11 @@
 namespace velmora {
 
 inline constexpr int kChannelCount = 200;
+
+// A channel's index: 0..199.
+constexpr bool IsChannelIndex(int i) {
+    return i >= 0 && i < kChannelCount;
+}
 // Default-constructed, every cell is empty. Declare one as `ChannelGridTexts grid;`: clang 14
 // crashes on `grid{}` (empty braces around 1600 strings).
 using ChannelGridTexts = std::array<ChannelTexts, kChannelCount>;

@@ -1,5 +1,7 @@
 #include "channels/ChirpCsv.h"
 
+#include "base/TextChars.h"
+
 #include "channels/CellInput.h"
 #include "channels/CsvChannels.h"
 #include "channels/DecimalText.h"
@@ -74,16 +76,6 @@ std::string TuningStep(std::int32_t units) {
            : units % 625 == 0 ? "6.25"
            : units % 500 == 0 ? "5.00"
                               : "2.50";
-}
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
 }
 
 std::string Refused(std::string_view column, std::string_view value, Language lang) {

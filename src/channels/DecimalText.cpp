@@ -1,21 +1,11 @@
 #include "channels/DecimalText.h"
 
+#include "base/TextChars.h"
+
 #include <charconv>
 #include <limits>
 
 namespace velmora {
-
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-} // namespace
 
 double ParseLeadingDecimal(std::string_view text) {
     std::size_t i = 0;

@@ -1,5 +1,7 @@
 #include "channels/GridCellOps.h"
 
+#include "base/TextChars.h"
+
 #include "channels/CellInput.h"
 #include "channels/EditRules.h"
 
@@ -10,14 +12,6 @@ namespace velmora {
 namespace {
 
 constexpr Column kSearched[] = {Column::Rx, Column::Tx, Column::Name};
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return out;
-}
 
 std::string_view TrimmedQuery(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");

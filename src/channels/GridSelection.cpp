@@ -6,19 +6,11 @@
 
 namespace velmora {
 
-namespace {
-
-bool IsChannel(int row) {
-    return row >= 0 && row < kChannelCount;
-}
-
-} // namespace
-
 GridSelection GridSelection::OfRows(const std::vector<int>& rows) {
     GridSelection selection;
     selection.wholeRows_ = true;
     for (int row : rows) {
-        if (!IsChannel(row)) {
+        if (!IsChannelIndex(row)) {
             continue;
         }
         selection.rows_.insert(row);
@@ -41,7 +33,7 @@ GridSelection GridSelection::OfRowRange(int first, int last) {
 GridSelection GridSelection::OfCells(const std::vector<GridCell>& cells) {
     GridSelection selection;
     for (const GridCell& cell : cells) {
-        if (IsChannel(cell.row)) {
+        if (IsChannelIndex(cell.row)) {
             selection.rows_.insert(cell.row);
             selection.cells_.insert(cell);
         }

@@ -20,3 +20,6 @@ if(X11_FOUND AND X11_Xkb_FOUND)
     target_compile_definitions(velmora_gui PRIVATE VELMORA_HAVE_X11)
     target_link_libraries(velmora_gui PRIVATE X11::X11)
 endif()
+# The X headers define macros (None, Bool, Status) that other files use as names: this file is
+# compiled on its own also in a unity build.
+set_source_files_properties(frame/LockKeyState.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)

@@ -10,12 +10,6 @@
 
 namespace velmora {
 
-namespace {
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
-
-} // namespace
-
 DialogButtons MakeOkCancelRow(QDialog* dialog, Language lang) {
     DialogButtons buttons;
     buttons.ok = new QPushButton(ToQString(txt::DlgButtonOk, lang), dialog);

@@ -10,6 +10,10 @@ class QPushButton;
 
 namespace velmora {
 
+// The help ids of the two buttons, as the dialogs' templates number them.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
 struct DialogButtons {
     QHBoxLayout* row = nullptr;
     QPushButton* ok = nullptr;

@@ -18,8 +18,6 @@ namespace {
 
 using C = OptionControl;
 
-constexpr int kIdOk = 1;
-
 // The two columns, top to bottom, as the radio's users have always seen them. Beep closes the
 // right column; Call Key Define, with its long texts, closes the left one across both.
 constexpr C kLeftColumn[] = {

@@ -1,5 +1,7 @@
 #include "settings/ProductBand.h"
 
+#include "base/TextChars.h"
+
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -14,9 +16,6 @@ constexpr std::int64_t kUnitsPerMhz = 100000; // MHz in the image's 10 Hz unit
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // A decimal number read the way "%d" reads it: white space, an optional sign, digits.

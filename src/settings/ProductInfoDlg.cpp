@@ -17,7 +17,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int kIdOk = 1;
 constexpr int kIdType = 1013;
 constexpr int kIdField = 1014;
 constexpr std::uint8_t kNoIndex = 0xFF;
