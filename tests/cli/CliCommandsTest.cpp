@@ -132,6 +132,17 @@ TEST_F(CliTest, BadInputGivesOneClearLineAndTheDocumentedCode) {
         {{"info"}, 1, "wrong arguments for 'info'"},
         {{"--lang", "fr", "info", "x.dat"}, 1, "--lang takes en or zh"},
         {{}, 1, "no command given"},
+        {{"read", "--output", "x.dat"}, 1, "--port is missing"},
+        {{"read", "--port", "/dev/null"}, 1, "--output is missing"},
+        {{"read", "--port", "/dev/null", "--output", "x.dat", "--retries", "-1"},
+         1,
+         "--retries takes a number of 0 or more, not '-1'"},
+        {{"write", "--port", "/dev/null", "--input", "x.dat", "--raw"},
+         1,
+         "unknown argument '--raw'"},
+        {{"write", "--port", "/dev/null", "--input", "x.dat"},
+         2,
+         "Cannot open x.dat: no such file"},
     };
     for (const auto& c : cases) {
         const CliRun run = m_cli.Run(c.args);
@@ -162,7 +173,7 @@ TEST_F(CliTest, UnusableProgramIniStillGivesAWorkingProgram) {
 }
 
 TEST_F(CliTest, EveryCommandHasHelp) {
-    for (const char* command : {"new", "info", "export-csv", "options"}) {
+    for (const char* command : {"new", "info", "export-csv", "options", "read", "write"}) {
         const CliRun run = m_cli.Run({command, "--help"});
         EXPECT_EQ(run.exitCode, 0) << command;
         EXPECT_TRUE(run.out.startsWith(QByteArray("Usage: velmora-cli ") + command)) << command;

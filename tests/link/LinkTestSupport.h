@@ -1,9 +1,9 @@
-// Shared pieces of the link tests: a scripted user and a readable form of the link's call log.
+// Shared pieces of the link tests: a scripted user, a port that passes every call on to another
+// (to hold a call up or pull the cable), test memories and a readable form of the call log.
 #pragma once
 
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "image/MemoryImage.h"
@@ -34,6 +34,27 @@ struct ScriptedUser : TransferHooks {
     void ShowMessage(TextPair text) override { messages.emplace_back(text.en); }
 };
 
+// Passes every call on to `inner`; tests override the calls they disturb.
+class PassingLink : public SerialLink {
+public:
+    explicit PassingLink(SerialLink& inner) : inner_(inner) {}
+    OpenResult Open(const std::string& name) override { return inner_.Open(name); }
+    bool Configure() override { return inner_.Configure(); }
+    void PurgeAll() override { inner_.PurgeAll(); }
+    void Purge() override { inner_.Purge(); }
+    IoResult Write(std::span<const std::uint8_t> bytes) override { return inner_.Write(bytes); }
+    IoResult Read(std::span<std::uint8_t> buf, std::size_t& got) override {
+        return inner_.Read(buf, got);
+    }
+    void Sleep(std::chrono::milliseconds d) override { inner_.Sleep(d); }
+    void Close() override { inner_.Close(); }
+    std::string OpenFailureDetail() const override { return inner_.OpenFailureDetail(); }
+    std::chrono::microseconds Now() const override { return inner_.Now(); }
+
+protected:
+    SerialLink& inner_;
+};
+
 // A memory whose every byte tells its address apart from its neighbours'.
 inline MemoryImage Pattern(unsigned seed) {
     MemoryImage image{};
@@ -55,37 +76,19 @@ inline std::string Hex(const std::vector<std::uint8_t>& bytes) {
 
 // "open cfg s1 purge-all s2 purge w02 r1=06 r8=... close" for ops [from, from + count).
 inline std::string Describe(const std::vector<LinkOp>& ops, std::size_t from, std::size_t count) {
+    static const char* const kNames[] = {"open", "cfg", "purge-all", "purge",
+                                         "w",    "r",   "s",         "close"};
     std::string out;
     for (std::size_t i = from; i < ops.size() && i < from + count; ++i) {
         const LinkOp& op = ops[i];
-        if (!out.empty()) {
-            out += ' ';
-        }
-        switch (op.kind) {
-        case LinkOp::Kind::Open:
-            out += "open";
-            break;
-        case LinkOp::Kind::Configure:
-            out += "cfg";
-            break;
-        case LinkOp::Kind::PurgeAll:
-            out += "purge-all";
-            break;
-        case LinkOp::Kind::Purge:
-            out += "purge";
-            break;
-        case LinkOp::Kind::Write:
-            out += "w" + Hex(op.bytes);
-            break;
-        case LinkOp::Kind::Read:
-            out += "r" + std::to_string(op.count) + "=" + Hex(op.bytes);
-            break;
-        case LinkOp::Kind::Sleep:
-            out += "s" + std::to_string(op.count);
-            break;
-        case LinkOp::Kind::Close:
-            out += "close";
-            break;
+        out += out.empty() ? "" : " ";
+        out += kNames[static_cast<int>(op.kind)];
+        if (op.kind == LinkOp::Kind::Write) {
+            out += Hex(op.bytes);
+        } else if (op.kind == LinkOp::Kind::Read) {
+            out += std::to_string(op.count) + "=" + Hex(op.bytes);
+        } else if (op.kind == LinkOp::Kind::Sleep) {
+            out += std::to_string(op.count);
         }
     }
     return out;

@@ -1,8 +1,10 @@
-// Which device each COM button stands for, and the words for a port that did not open.
+// Which device each COM button stands for, the one a transfer opens, and the words for a port
+// that did not open.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "link/PortChoice.h"
 #include "link/PortNames.h"
 
 namespace velmora {
@@ -154,10 +156,52 @@ TEST(PortNames, LockFilesNameTheirOwner) {
 TEST(PortNames, LatencyHintOnlyAboveOneMillisecond) {
     EXPECT_EQ(LatencyHint("/dev/ttyUSB0", 1, Language::English), "");
     EXPECT_EQ(LatencyHint("/dev/ttyUSB0", 0, Language::English), "");
+    EXPECT_EQ(LatencyHint("/dev/ttyUSB0", 2, Language::English).substr(0, 40),
+              "/dev/ttyUSB0 holds received bytes for 2 ");
     EXPECT_EQ(LatencyHint("/dev/ttyUSB0", 16, Language::English),
               "/dev/ttyUSB0 holds received bytes for 16 ms (latency_timer), which slows every "
               "transfer. A udev rule sets it to 1 ms: ACTION==\"add\", "
               "SUBSYSTEM==\"usb-serial\", DRIVER==\"ftdi_sio\", ATTR{latency_timer}=\"1\"");
+}
+
+// Until the user confirms a choice the stored one stands, falling back to COM1's device; a
+// confirmed button without a device names a port that does not exist, so the transfer says so.
+TEST(PortChoice, GivesTheDeviceATransferOpens) {
+    const PortDevices found = {"/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"};
+    constexpr int kNoChoice = -9;
+    const struct {
+        std::optional<std::int32_t> stored;
+        int chosen; // Choose(chosen) unless kNoChoice
+        const char* demo;
+        int button;
+        const char* device;
+    } cases[] = {
+        {std::nullopt, kNoChoice, "", 0, "/dev/ttyUSB0"},
+        {2, kNoChoice, "", 1, "/dev/ttyS0"},
+        {3, kNoChoice, "", 2, "/dev/ttyUSB0"},
+        {0, kNoChoice, "", -1, "/dev/ttyUSB0"},
+        {3, 2, "", 2, "com3"},
+        {1, 3, "", 3, "/dev/ttyS1"},
+        {1, -1, "", -1, "com0"},
+        {1, 4, "", -1, "com0"},
+        {3, kNoChoice, "/dev/pts/7", 0, "/dev/pts/7"},
+        {2, 3, "/dev/pts/7", 3, "/dev/ttyS1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.stored.value_or(-99)) + " " + std::to_string(c.chosen));
+        PortChoice choice(c.stored);
+        if (*c.demo != '\0') {
+            choice.UseDemoRadio(c.demo);
+        }
+        if (c.chosen != kNoChoice) {
+            choice.Choose(c.chosen);
+        }
+        EXPECT_EQ(choice.Button(), c.button);
+        EXPECT_EQ(choice.DeviceToOpen(found), c.device);
+        EXPECT_EQ(choice.HasDemoRadio(), *c.demo != '\0');
+        EXPECT_EQ(choice.Devices(found),
+                  (PortDevices{*c.demo ? c.demo : "/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"}));
+    }
 }
 
 } // namespace
