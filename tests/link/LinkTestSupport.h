@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "image/MemoryImage.h"
+#include "link/PtyRadio.h"
 #include "link/SimulatedLink.h"
 #include "link/TransferHooks.h"
 
@@ -54,6 +56,19 @@ public:
 protected:
     SerialLink& inner_;
 };
+
+// A virtual radio serving on a pseudo-terminal of its own thread (Qt tests only: velmora_qtcore).
+inline std::unique_ptr<PtyRadio> StartPtyRadio(const MemoryImage& memory,
+                                               RadioBehaviour behaviour = {}) {
+    PtyRadioOptions options;
+    options.behaviour = behaviour;
+    std::string error;
+    auto radio = PtyRadio::Create(memory, options, error);
+    if (radio) {
+        radio->Start();
+    }
+    return radio;
+}
 
 // A memory whose every byte tells its address apart from its neighbours'.
 inline MemoryImage Pattern(unsigned seed) {

@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "link/LinkTestSupport.h"
-#include "link/PtyRadio.h"
 #include "link/QtSerialLink.h"
 #include "link/RadioProtocol.h"
 
@@ -20,18 +19,6 @@ namespace velmora {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::unique_ptr<PtyRadio> StartRadio(const MemoryImage& memory, RadioBehaviour behaviour = {}) {
-    PtyRadioOptions options;
-    options.behaviour = behaviour;
-    std::string error;
-    auto radio = PtyRadio::Create(memory, options, error);
-    EXPECT_TRUE(radio) << error;
-    if (radio) {
-        radio->Start();
-    }
-    return radio;
-}
 
 // The far end of a pseudo-terminal, worked by the test itself: each byte arrives exactly when
 // the test says, as from a radio whose answer beats the program's next call.
@@ -142,7 +129,7 @@ private:
 };
 
 TEST(QtSerialLink, AThreadHeldUpAfterTheIdentificationAcknowledgementStillReads) {
-    auto radio = StartRadio(test::Pattern(4));
+    auto radio = test::StartPtyRadio(test::Pattern(4));
     ASSERT_TRUE(radio);
     QtSerialLink port;
     HeldUpLink link(port);
@@ -164,8 +151,8 @@ TEST(QtSerialLink, TransferEndsWithin100msOfTheDeviceGoingAway) {
                  {TransferDirection::Write, true},
                  {TransferDirection::Read, false}};
     for (const auto& c : cases) {
-        auto radio =
-            StartRadio(test::Pattern(5), c.byFault ? RadioBehaviour{RadioFault::HangUpAtBlock, 200}
+        auto radio = test::StartPtyRadio(test::Pattern(5),
+                                         c.byFault ? RadioBehaviour{RadioFault::HangUpAtBlock, 200}
                                                    : RadioBehaviour{});
         ASSERT_TRUE(radio);
         test::ScriptedUser user;

@@ -20,7 +20,6 @@
 #include "document/ProgramDocument.h"
 #include "image/DataFile.h"
 #include "link/LinkTestSupport.h"
-#include "link/PtyRadio.h"
 #include "support/CliRunner.h"
 #include "support/SimProcess.h"
 
@@ -179,21 +178,9 @@ TEST(CliTransfer, NoPermissionNamesTheDevicesGroup) {
                   " $USER, then log out and back in.\n");
 }
 
-std::unique_ptr<PtyRadio> StartRadio(const MemoryImage& memory, RadioBehaviour behaviour = {}) {
-    PtyRadioOptions options;
-    options.behaviour = behaviour;
-    std::string error;
-    auto radio = PtyRadio::Create(memory, options, error);
-    EXPECT_TRUE(radio) << error;
-    if (radio) {
-        radio->Start();
-    }
-    return radio;
-}
-
 // An output that cannot be saved is found out before the port is opened, not after a read.
 TEST(CliTransfer, UnsavableOutputEndsTheReadBeforeTheRadioHearsAByte) {
-    auto radio = StartRadio(Pattern(2));
+    auto radio = test::StartPtyRadio(Pattern(2));
     ASSERT_TRUE(radio);
     CliRunner cli;
     ASSERT_TRUE(QDir(cli.Dir()).mkdir("folder.dat"));
@@ -220,7 +207,7 @@ TEST(CliTransfer, SaveFailingAfterTheReadNamesTheBackupThatHoldsTheMemory) {
     const std::string failed = "Cannot save out/radio.dat: its folder does not exist\n";
     for (const bool kept : {true, false}) {
         // Slow, but within what the program waits for.
-        auto radio = StartRadio(memory, {RadioFault::SlowReplyAtReadBlock, 1000, 1, 25ms});
+        auto radio = test::StartPtyRadio(memory, {RadioFault::SlowReplyAtReadBlock, 1000, 1, 25ms});
         ASSERT_TRUE(radio);
         CliRunner cli;
         ASSERT_TRUE(QDir(cli.Dir()).mkdir("out"));

@@ -72,9 +72,11 @@ TEST(PlainText, TransferMessageWithAPortNameIsNotMarkup) {
     ASSERT_TRUE(finished.count() > 0 || finished.wait(30000));
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_EQ(watcher.seen.caption, kMarkup);
-    EXPECT_TRUE(watcher.seen.text.endsWith("No such device: /dev/<b>velmora-none</b>"))
-        << watcher.seen.text.toStdString();
+    // The reason the port did not open on a second line.
+    EXPECT_EQ(watcher.seen.text,
+              ToQString(txt::MsgPortOpenFailed.en) + "\nNo such device: /dev/<b>velmora-none</b>");
     EXPECT_EQ(watcher.seen.format, Qt::PlainText);
+    EXPECT_TRUE(finished.at(0).at(1).value<MemoryImage>() == NewImage());
 }
 
 TEST(PlainText, TreeBarShowsTheCompanyNameAsItStands) {
