@@ -4,80 +4,52 @@
 
 #include <cstring>
 
+#include "channels/ChannelCodec.h"
+#include "link/DemoRadio.h"
 #include "link/PortChoice.h"
 #include "link/PortNames.h"
 
 namespace velmora {
 namespace {
 
-struct MappingCase {
-    const char* name;
-    std::vector<FoundPort> found;
-    StoredPortNames stored;
-    PortDevices expected;
-};
+const PortDevices kDevices = {"/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"};
 
 TEST(PortNames, MapsButtonsToDevicesUsbFirstStoredNamesWin) {
-    const std::vector<MappingCase> cases = {
+    const auto S = [](const char* device) { return FoundPort{device, false}; };
+    const auto U = [](const char* device) { return FoundPort{device, true}; };
+    const std::string radio = "/tmp/radio";
+    const struct {
+        const char* name;
+        std::vector<FoundPort> found;
+        StoredPortNames stored;
+        PortDevices expected;
+    } cases[] = {
         {"nothing found", {}, {}, {"", "", "", ""}},
         {"usb adapters ahead of built-in ports, each in the order found",
-         {{"/dev/ttyS0", false},
-          {"/dev/ttyUSB1", true},
-          {"/dev/ttyS1", false},
-          {"/dev/ttyACM0", true}},
+         {S("/dev/ttyS0"), U("/dev/ttyUSB1"), S("/dev/ttyS1"), U("/dev/ttyACM0")},
          {},
          {"/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyS1"}},
         {"more ports than buttons",
-         {{"/dev/ttyS0", false},
-          {"/dev/ttyS1", false},
-          {"/dev/ttyS2", false},
-          {"/dev/ttyS3", false},
-          {"/dev/ttyUSB0", true}},
+         {S("/dev/ttyS0"), S("/dev/ttyS1"), S("/dev/ttyS2"), S("/dev/ttyS3"), U("/dev/ttyUSB0")},
          {},
          {"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"}},
         {"a stored name keeps its button and is not repeated",
-         {{"/dev/ttyUSB0", true}, {"/dev/ttyUSB1", true}},
+         {U("/dev/ttyUSB0"), U("/dev/ttyUSB1")},
          {std::nullopt, std::nullopt, std::string("/dev/ttyUSB0"), std::nullopt},
          {"/dev/ttyUSB1", "", "/dev/ttyUSB0", ""}},
         {"a stored name for a device not found still stands",
-         {{"/dev/ttyS0", false}},
-         {std::string("/tmp/radio"), std::nullopt, std::nullopt, std::string("")},
+         {S("/dev/ttyS0")},
+         {radio, std::nullopt, std::nullopt, std::string("")},
          {"/tmp/radio", "/dev/ttyS0", "", ""}},
     };
-    for (const MappingCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(MapPortDevices(c.found, c.stored, false), c.expected) << c.name;
     }
-    const std::vector<FoundPort> found = {{"/dev/ttyUSB0", true}};
-    EXPECT_EQ(MapPortDevices(found, {std::string("/x"), {}, {}, {}}, true),
+    EXPECT_EQ(MapPortDevices(std::vector{U("/dev/ttyUSB0")}, {radio, {}, {}, {}}, true),
               (PortDevices{"COM1", "COM2", "COM3", "COM4"}));
 }
 
-TEST(PortNames, StoredChoiceSelectsButtonAndStartingPort) {
-    const PortDevices devices = {"/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"};
-    struct Case {
-        std::optional<std::int32_t> stored;
-        int button;
-        const char* port;
-    };
-    const Case cases[] = {
-        {std::nullopt, 0, "/dev/ttyUSB0"}, // first start
-        {1, 0, "/dev/ttyUSB0"},
-        {2, 1, "/dev/ttyS0"},
-        {3, 2, "/dev/ttyUSB0"}, // nothing stands for COM3
-        {4, 3, "/dev/ttyS1"},
-        {0, -1, "/dev/ttyUSB0"},
-        {5, -1, "/dev/ttyUSB0"},
-        {-1, -1, "/dev/ttyUSB0"},
-    };
-    for (const Case& c : cases) {
-        const int stored = c.stored.value_or(-999);
-        EXPECT_EQ(PreselectedButton(c.stored), c.button) << stored;
-        EXPECT_EQ(InitialPortName(c.stored, devices), c.port) << stored;
-    }
-}
-
 TEST(PortNames, CommandLinePortIsButtonNameOrPath) {
-    const PortDevices devices = {"/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"};
     const std::pair<const char*, const char*> cases[] = {
         {"COM1", "/dev/ttyUSB0"}, {"com2", "/dev/ttyS0"},
         {"Com4", "/dev/ttyS1"},   {"COM3", ""},
@@ -86,18 +58,18 @@ TEST(PortNames, CommandLinePortIsButtonNameOrPath) {
         {"ttyUSB0", "ttyUSB0"},
     };
     for (const auto& [given, expected] : cases) {
-        EXPECT_EQ(ResolvePortName(given, devices), expected) << given;
+        EXPECT_EQ(ResolvePortName(given, kDevices), expected) << given;
     }
 }
 
 TEST(PortNames, OpenFailureExplanations) {
-    struct Case {
+    const std::string group = "Add your user to its group ";
+    const struct {
         OpenResult result;
         PortFacts facts;
         Language lang;
-        const char* expected;
-    };
-    const Case cases[] = {
+        std::string expected;
+    } cases[] = {
         {OpenResult::NotFound, {}, Language::English, "No such device: /dev/ttyUSB0"},
         {OpenResult::NotFound, {}, Language::Chinese, "没有这个设备: /dev/ttyUSB0"},
         {OpenResult::Busy, {}, Language::English, "/dev/ttyUSB0 is in use by another program."},
@@ -106,19 +78,19 @@ TEST(PortNames, OpenFailureExplanations) {
          Language::English,
          "/dev/ttyUSB0 is in use by minicom (process 812)."},
         {OpenResult::Busy,
-         {"dialout", 812, "", ""},
+         {"", 1, "", ""},
          Language::English,
-         "/dev/ttyUSB0 is in use by ? (process 812)."},
+         "/dev/ttyUSB0 is in use by ? (process 1)."},
         {OpenResult::NoPermission,
          {"uucp", 0, "", ""},
          Language::English,
-         "No permission to use /dev/ttyUSB0. Add your user to its group uucp: sudo usermod -aG "
-         "uucp $USER, then log out and back in."},
+         "No permission to use /dev/ttyUSB0. " + group +
+             "uucp: sudo usermod -aG uucp $USER, then log out and back in."},
         {OpenResult::NoPermission,
          {},
          Language::English,
-         "No permission to use /dev/ttyUSB0. Add your user to its group dialout: sudo usermod "
-         "-aG dialout $USER, then log out and back in."},
+         "No permission to use /dev/ttyUSB0. " + group +
+             "dialout: sudo usermod -aG dialout $USER, then log out and back in."},
         {OpenResult::Failed,
          {"", 0, "", "Input/output error"},
          Language::English,
@@ -126,7 +98,7 @@ TEST(PortNames, OpenFailureExplanations) {
         {OpenResult::Failed, {}, Language::English, "/dev/ttyUSB0"},
         {OpenResult::Ok, {}, Language::English, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(ExplainOpenFailure(c.result, "/dev/ttyUSB0", c.facts, c.lang), c.expected);
     }
 }
@@ -164,10 +136,10 @@ TEST(PortNames, LatencyHintOnlyAboveOneMillisecond) {
               "SUBSYSTEM==\"usb-serial\", DRIVER==\"ftdi_sio\", ATTR{latency_timer}=\"1\"");
 }
 
-// Until the user confirms a choice the stored one stands, falling back to COM1's device; a
-// confirmed button without a device names a port that does not exist, so the transfer says so.
+// The stored "com" value selects a button (missing: COM1; outside 1..4: none) and, until the
+// user confirms a choice, its device, falling back to COM1's. A confirmed button without a
+// device, or none, names a port that does not exist, so the transfer says it cannot open it.
 TEST(PortChoice, GivesTheDeviceATransferOpens) {
-    const PortDevices found = {"/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"};
     constexpr int kNoChoice = -9;
     const struct {
         std::optional<std::int32_t> stored;
@@ -179,7 +151,10 @@ TEST(PortChoice, GivesTheDeviceATransferOpens) {
         {std::nullopt, kNoChoice, "", 0, "/dev/ttyUSB0"},
         {2, kNoChoice, "", 1, "/dev/ttyS0"},
         {3, kNoChoice, "", 2, "/dev/ttyUSB0"},
+        {4, kNoChoice, "", 3, "/dev/ttyS1"},
         {0, kNoChoice, "", -1, "/dev/ttyUSB0"},
+        {5, kNoChoice, "", -1, "/dev/ttyUSB0"},
+        {-1, kNoChoice, "", -1, "/dev/ttyUSB0"},
         {3, 2, "", 2, "com3"},
         {1, 3, "", 3, "/dev/ttyS1"},
         {1, -1, "", -1, "com0"},
@@ -190,18 +165,20 @@ TEST(PortChoice, GivesTheDeviceATransferOpens) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.stored.value_or(-99)) + " " + std::to_string(c.chosen));
         PortChoice choice(c.stored);
-        if (*c.demo != '\0') {
+        if (*c.demo) {
             choice.UseDemoRadio(c.demo);
         }
         if (c.chosen != kNoChoice) {
             choice.Choose(c.chosen);
         }
         EXPECT_EQ(choice.Button(), c.button);
-        EXPECT_EQ(choice.DeviceToOpen(found), c.device);
+        EXPECT_EQ(choice.DeviceToOpen(kDevices), c.device);
         EXPECT_EQ(choice.HasDemoRadio(), *c.demo != '\0');
-        EXPECT_EQ(choice.Devices(found),
+        EXPECT_EQ(choice.Devices(kDevices),
                   (PortDevices{*c.demo ? c.demo : "/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"}));
     }
+    // The demo radio's club list starts at channel 0.
+    EXPECT_EQ(DecodeChannel(DemoRadioMemory(), 0, Language::English)[7], "CALL");
 }
 
 } // namespace
