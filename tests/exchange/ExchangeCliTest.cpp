@@ -18,17 +18,12 @@ using test::CliRun;
 using test::CliRunner;
 using test::SimProcess;
 
-QByteArray Bytes(const CliRunner& cli, const QString& name) {
-    QFile file(cli.Path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The mixed-band list of the core test through the tool, with and without --skip-refused and
 // --at; then what export-csv and diff say of the result.
 TEST(ExchangeCli, ImportSkipsWhatDoesNotFitPlacesTheRestAndAllOrNothingWithoutIt) {
     CliRunner cli;
     ASSERT_EQ(cli.Run({"new", "a.dat"}).exitCode, 0);
-    const QByteArray before = Bytes(cli, "a.dat");
+    const QByteArray before = cli.Read("a.dat");
     const QString list = QStringLiteral(VELMORA_TEST_DATA "/exchange/mixed-band.csv");
     const struct {
         QStringList options;
@@ -61,9 +56,9 @@ TEST(ExchangeCli, ImportSkipsWhatDoesNotFitPlacesTheRestAndAllOrNothingWithoutIt
                   {"147.55000", "147.55000", "123.0", "123.0", "High", "Unlock", "No", "SIMPLEX"});
     EncodeChannel(expected, 23,
                   {"146.52000", "146.52000", "None", "None", "High", "Lock", "Yes", "CALLAGAI"});
-    EXPECT_EQ(Bytes(cli, "b.dat"), QByteArray(reinterpret_cast<const char*>(expected.data()),
-                                              static_cast<qsizetype>(expected.size())));
-    EXPECT_EQ(Bytes(cli, "a.dat"), before);
+    EXPECT_EQ(cli.Read("b.dat"), QByteArray(reinterpret_cast<const char*>(expected.data()),
+                                            static_cast<qsizetype>(expected.size())));
+    EXPECT_EQ(cli.Read("a.dat"), before);
 
     CliRun run = cli.Run({"export-csv", "b.dat", "--format", "chirp"});
     EXPECT_TRUE(run.out.contains("\r\n21,RPTA,145.750000,-,0.600000,Tone,100.0,88.5,023,NN,023,"
@@ -94,7 +89,7 @@ TEST(ExchangeCli, VerifyCatchesABlockTheRadioStoredWrongAndTheTraceShowsEveryByt
                           "--no-backup", "--trace", "trace.txt"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("Verify: the radio holds what was written.\n"));
-    const QList<QByteArray> lines = Bytes(cli, "trace.txt").split('\n');
+    const QList<QByteArray> lines = cli.Read("trace.txt").split('\n');
     ASSERT_GT(lines.size(), 3000);
     EXPECT_EQ(lines[0], "# write " + sim.Device().toUtf8());
     EXPECT_TRUE(lines[1].endsWith(" ms > 02")) << lines[1].toStdString();

@@ -172,19 +172,25 @@ TEST(TransferController, CancelAndWaitEndsAWaitingPromptAndTheTransfer) {
     QTest::qWait(50);
 }
 
-struct ComSetup : ::testing::Test {
+// The buttons show their devices and those that cannot be opened are disabled; OK stores the
+// button number and gives its device (a disabled button the store selects can still be
+// confirmed; none selected stores 0 and names a port no device answers to); Cancel changes
+// nothing; F1 asks for the dialog's help topic.
+TEST(ComSetup, ShowsTheDevicesAndOkStoresTheChoice) {
     MemoryUserStore store;
-    PortDevices devices{"/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"};
-    CComSetupDlg::CanOpen canOpen = [](const std::string& device) {
+    const PortDevices devices{"/dev/ttyUSB0", "/dev/ttyS0", "", "/dev/ttyS1"};
+    const CComSetupDlg::CanOpen canOpen = [](const std::string& device) {
         return device != "/dev/ttyS0"; // held by another program
     };
-};
-
-TEST_F(ComSetup, ShowsEachButtonsDeviceAndDisablesThoseThatCannotBeUsed) {
-    store.WriteInt("com", 2);
-    CComSetupDlg dlg(store, devices, canOpen);
+    struct Recorder : HelpLauncher {
+        std::vector<int> ids;
+        bool ShowHelp(int id) override {
+            ids.push_back(id);
+            return true;
+        }
+    } help;
+    CComSetupDlg dlg(store, devices, canOpen, &help);
     EXPECT_EQ(dlg.windowTitle(), "COM Setup");
-    EXPECT_EQ(dlg.Selection(), 1);
     const char* labels[] = {"/dev/ttyUSB0", "/dev/ttyS0", "(no device)", "/dev/ttyS1"};
     const bool enabled[] = {true, false, false, true};
     for (int i = 0; i < 4; ++i) {
@@ -192,17 +198,13 @@ TEST_F(ComSetup, ShowsEachButtonsDeviceAndDisablesThoseThatCannotBeUsed) {
         EXPECT_EQ(dlg.DeviceLabel(i)->text(), labels[i]);
         EXPECT_EQ(dlg.Button(i)->isEnabled(), enabled[i]) << i;
     }
-    store.WriteInt("com", 7);
-    EXPECT_EQ(CComSetupDlg(store, devices, canOpen).Selection(), -1);
+    dlg.show();
+    QTest::keyClick(&dlg, Qt::Key_F1);
+    EXPECT_EQ(help.ids, std::vector<int>{32777});
     CComSetupDlg chinese(store, devices, canOpen, nullptr, nullptr, 3, Language::Chinese);
     EXPECT_EQ(chinese.DeviceLabel(2)->text(), "(无设备)");
     EXPECT_EQ(chinese.Selection(), 3) << "the program's choice, not the stored one";
-}
 
-// OK stores the button number and gives its device (a disabled button the store selects can
-// still be confirmed; none selected stores 0 and names a port no device answers to); Cancel
-// changes nothing.
-TEST_F(ComSetup, OkStoresTheButtonAndGivesItsDeviceCancelChangesNothing) {
     const struct {
         int stored;
         int click; // -1: none
@@ -227,20 +229,6 @@ TEST_F(ComSetup, OkStoresTheButtonAndGivesItsDeviceCancelChangesNothing) {
         EXPECT_EQ(dlg.PortName(), c.port);
         EXPECT_EQ(store.ReadInt("com"), c.storedAfter);
     }
-}
-
-TEST_F(ComSetup, F1AsksForTheComSetupTopic) {
-    struct Recorder : HelpLauncher {
-        std::vector<int> ids;
-        bool ShowHelp(int id) override {
-            ids.push_back(id);
-            return true;
-        }
-    } help;
-    CComSetupDlg dlg(store, devices, canOpen, &help);
-    dlg.show();
-    QTest::keyClick(&dlg, Qt::Key_F1);
-    EXPECT_EQ(help.ids, std::vector<int>{32777});
 }
 
 } // namespace
