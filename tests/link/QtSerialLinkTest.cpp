@@ -1,11 +1,10 @@
-// The real-port adapter on pseudo-terminals: what a purge keeps, its first-byte time-out, a
-// transfer thread held up at the worst moment, and a device that goes away mid-transfer.
+// The real-port adapter on pseudo-terminals: what a purge keeps (also for a transfer thread held
+// up at the worst moment), its first-byte time-out, and a device that goes away mid-transfer.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -37,15 +36,6 @@ public:
         ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
         std::this_thread::sleep_for(30ms);
     }
-    std::vector<std::uint8_t> Received() {
-        std::vector<std::uint8_t> bytes;
-        pollfd p{master_, POLLIN, 0};
-        std::uint8_t byte = 0;
-        while (::poll(&p, 1, 100) > 0 && (p.revents & POLLIN) && ::read(master_, &byte, 1) == 1) {
-            bytes.push_back(byte);
-        }
-        return bytes;
-    }
 
 private:
     int master_ = -1;
@@ -53,10 +43,10 @@ private:
 };
 
 // The handshake purges straight after sending its acknowledgement 0x06, and the radio confirms
-// one byte time later. A transfer thread held up between the write and the purge must not lose
-// that confirmation: what arrived after the write began is the radio's answer and stays; what
-// was waiting before it goes. A purge after a pause or a read drops everything, as before. A
-// one-byte read that gets nothing waits 590 ms for it.
+// one byte time later. A transfer thread held up between the write and the purge (here for the
+// 30 ms the test takes to send) must not lose that confirmation: what arrived after the write began
+// is the radio's answer and stays; what was waiting before it goes. A purge after a pause or a read
+// drops everything, as before. A one-byte read that gets nothing waits 590 ms for it.
 TEST(QtSerialLink, APurgeStraightAfterAWriteKeepsTheAnswerToIt) {
     enum class Between { Nothing, Pause, Read };
     const struct {
@@ -81,7 +71,6 @@ TEST(QtSerialLink, APurgeStraightAfterAWriteKeepsTheAnswerToIt) {
         radio.Send(c.before);
         const std::uint8_t ack = 0x06;
         ASSERT_EQ(link.Write({&ack, 1}), IoResult::Ok);
-        EXPECT_EQ(radio.Received(), std::vector<std::uint8_t>{0x06});
         radio.Send(c.after);
         std::uint8_t buf[2] = {};
         std::size_t got = 0;
@@ -99,38 +88,6 @@ TEST(QtSerialLink, APurgeStraightAfterAWriteKeepsTheAnswerToIt) {
         }
         link.Close();
     }
-}
-
-// The port as a transfer thread sees it when the machine holds the thread up for a moment right
-// after it sent the identification acknowledgement (its first lone 0x06), before its next call.
-class HeldUpLink : public test::PassingLink {
-public:
-    using PassingLink::PassingLink;
-    IoResult Write(std::span<const std::uint8_t> bytes) override {
-        const IoResult result = inner_.Write(bytes);
-        if (!heldUp_ && bytes.size() == 1 && bytes[0] == 0x06) {
-            heldUp_ = true;
-            std::this_thread::sleep_for(20ms);
-        }
-        return result;
-    }
-
-private:
-    bool heldUp_ = false;
-};
-
-TEST(QtSerialLink, AThreadHeldUpAfterTheIdentificationAcknowledgementStillReads) {
-    auto radio = test::StartPtyRadio(test::Pattern(4));
-    ASSERT_TRUE(radio);
-    QtSerialLink port;
-    HeldUpLink link(port);
-    test::ScriptedUser user;
-    MemoryImage image = test::Pattern(8);
-    const TransferResult result =
-        RunTransfer(link, radio->DevicePath(), TransferDirection::Read, image, user);
-    EXPECT_EQ(result.outcome, TransferOutcome::Completed);
-    EXPECT_EQ(result.prompts, 0) << "the radio's confirmation was thrown away";
-    EXPECT_EQ(image, test::Pattern(4));
 }
 
 // The transfer thread notices a device that went away at once, not after its time-outs.

@@ -312,27 +312,22 @@ TEST(Transfer, PortThatWillNotOpenIsReportedAndNothingIsSent) {
 }
 
 TEST_F(TransferTest, TraceSeesEveryByteBothWaysOnTheLinkClock) {
-    std::vector<TraceEvent> events;
-    Transfer(Read, [&](const TraceEvent& e) { events.push_back(e); });
-
-    std::vector<std::uint8_t> sent;
-    std::vector<std::string> firstReplies;
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        if (events[i].kind == TraceEvent::Kind::Sent) {
-            sent.insert(sent.end(), events[i].bytes.begin(), events[i].bytes.end());
-        } else if (firstReplies.size() < 4) {
-            firstReplies.push_back(Hex(events[i].bytes));
-        }
-        if (i > 0) {
-            ASSERT_GE(events[i].at, events[i - 1].at);
+    std::vector<std::uint8_t> sent, received, delivered;
+    std::chrono::microseconds last{0};
+    Transfer(Read, [&](const TraceEvent& e) {
+        auto& bytes = e.kind == TraceEvent::Kind::Sent ? sent : received;
+        bytes.insert(bytes.end(), e.bytes.begin(), e.bytes.end());
+        EXPECT_GE(e.at, last);
+        last = e.at;
+    });
+    for (const LinkOp& op : link.Ops()) {
+        if (op.kind == LinkOp::Kind::Read) {
+            delivered.insert(delivered.end(), op.bytes.begin(), op.bytes.end());
         }
     }
     EXPECT_EQ(sent, link.Sent());
-    EXPECT_EQ(firstReplies,
-              (std::vector<std::string>{"06", "56.52.2D.32.30.30.00.01", "06",
-                                        "57.00.00.08." +
-                                            Hex({radioBefore.begin(), radioBefore.begin() + 8})}));
-    EXPECT_EQ(events.back().at, link.Now());
+    EXPECT_EQ(received, delivered);
+    EXPECT_EQ(last, link.Now());
 }
 
 TEST(FormatTrace, ShowsTimeDirectionBytesAndHowAReadEnded) {
@@ -344,14 +339,12 @@ TEST(FormatTrace, ShowsTimeDirectionBytesAndHowAReadEnded) {
         IoResult result;
         std::string_view line;
     } cases[] = {
-        {TraceEvent::Kind::Sent, 12345us, "\x57\x1F\xF0\x03"sv, IoResult::Ok,
-         "    12.345 ms > 57 1F F0 03"},
-        {TraceEvent::Kind::Received, 603000us, ""sv, IoResult::TimedOut,
-         "   603.000 ms < (none, timed out)"},
-        {TraceEvent::Kind::Received, 1us, "\x57\x00"sv, IoResult::TimedOut,
-         "     0.001 ms < 57 00 (timed out)"},
-        {TraceEvent::Kind::Received, 0us, ""sv, IoResult::Disconnected,
-         "     0.000 ms < (disconnected)"},
+        // clang-format off
+        {TraceEvent::Kind::Sent, 12345us, "\x57\x1F\xF0\x03"sv, IoResult::Ok, "    12.345 ms > 57 1F F0 03"},
+        {TraceEvent::Kind::Received, 603000us, ""sv, IoResult::TimedOut, "   603.000 ms < (none, timed out)"},
+        {TraceEvent::Kind::Received, 1us, "\x57\x00"sv, IoResult::TimedOut, "     0.001 ms < 57 00 (timed out)"},
+        {TraceEvent::Kind::Received, 0us, ""sv, IoResult::Disconnected, "     0.000 ms < (disconnected)"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const TraceEvent event{c.kind, c.at,
