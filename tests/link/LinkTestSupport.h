@@ -1,5 +1,5 @@
-// Shared pieces of the link tests: a scripted user, a port that passes every call on to another
-// (to hold a call up or pull the cable), test memories and a readable form of the call log.
+// Shared pieces of the link tests: a scripted user, a virtual radio on a pseudo-terminal, test
+// memories and a readable form of the call log.
 #pragma once
 
 #include <cstdio>
@@ -34,27 +34,6 @@ struct ScriptedUser : TransferHooks {
         return i < answers.size() ? answers[i] : PromptAnswer::Cancel;
     }
     void ShowMessage(TextPair text) override { messages.emplace_back(text.en); }
-};
-
-// Passes every call on to `inner`; tests override the calls they disturb.
-class PassingLink : public SerialLink {
-public:
-    explicit PassingLink(SerialLink& inner) : inner_(inner) {}
-    OpenResult Open(const std::string& name) override { return inner_.Open(name); }
-    bool Configure() override { return inner_.Configure(); }
-    void PurgeAll() override { inner_.PurgeAll(); }
-    void Purge() override { inner_.Purge(); }
-    IoResult Write(std::span<const std::uint8_t> bytes) override { return inner_.Write(bytes); }
-    IoResult Read(std::span<std::uint8_t> buf, std::size_t& got) override {
-        return inner_.Read(buf, got);
-    }
-    void Sleep(std::chrono::milliseconds d) override { inner_.Sleep(d); }
-    void Close() override { inner_.Close(); }
-    std::string OpenFailureDetail() const override { return inner_.OpenFailureDetail(); }
-    std::chrono::microseconds Now() const override { return inner_.Now(); }
-
-protected:
-    SerialLink& inner_;
 };
 
 // A virtual radio serving on a pseudo-terminal of its own thread (Qt tests only: velmora_qtcore).

@@ -71,16 +71,6 @@ TEST(IniFuzzFindings, WhatIsSetAndKeptSurvivesAWriteAndAReload) {
     }
 }
 
-TEST(IniHostileInput, DevicesAndFifosAreNoConfiguration) {
-    CIniFile ini;
-    for (const char* path : {"/dev/zero", "/dev/null"}) {
-        EXPECT_FALSE(ini.Load(path, true, true)) << path;
-        EXPECT_EQ(ini.Path(), "") << path;
-        EXPECT_FALSE(ini.SetValue("S", "K", "v")) << path;
-        EXPECT_TRUE(ini.Save()) << path; // nothing to write, and nothing written
-    }
-}
-
 // Power bits 11 and frequency or tone digits that are not decimal are values the grid cannot
 // show exactly; writing the row back after an edit of another cell must keep them.
 TEST(ChannelFuzzFindings, UnshowableValuesSurviveAnEditOfAnotherCell) {
@@ -114,10 +104,6 @@ TEST(ChannelFuzzFindings, UnshowableValuesSurviveAnEditOfAnotherCell) {
         expected[7] = "NEW";
         EXPECT_EQ(DecodeChannel(image, 3, Language::English), expected) << c.what;
     }
-    // A new channel with no power word still stores Low, as before.
-    MemoryImage image = NewImage();
-    EncodeChannel(image, 4, {"145.5", "", "", "", "", "", "", ""});
-    EXPECT_EQ(image[16 * 4 + record::Flags] & record::PowerMask, record::PowerLow);
 }
 
 TEST(HostileBand, UnusableBandIsNamedInTheTitleInBothLanguages) {

@@ -23,31 +23,24 @@ namespace {
 
 const QString kMarkup = QStringLiteral("<b>Velmora</b> <img src=x> &amp;");
 
-struct SeenBox {
-    QString caption;
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-    int count = 0;
-};
-
 // Closes every message box that comes up while it lives, noting what it showed.
 class BoxWatcher {
 public:
     BoxWatcher() {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr) {
-                return;
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = {box->windowTitle(), box->text(), box->textFormat(), seen.count + 1};
+                box->done(QMessageBox::Cancel);
             }
-            seen.caption = box->windowTitle();
-            seen.text = box->text();
-            seen.format = box->textFormat();
-            ++seen.count;
-            box->done(QMessageBox::Cancel);
         });
         m_timer.start(10);
     }
-    SeenBox seen;
+    struct {
+        QString caption;
+        QString text;
+        Qt::TextFormat format = Qt::AutoText;
+        int count = 0;
+    } seen;
 
 private:
     QTimer m_timer;
