@@ -1,5 +1,5 @@
 // velmora-cli new, info, export-csv and options end to end: what they write and print, in both
-// languages and Program.ini encodings, and the one clear line each bad input gets.
+// languages and Program.ini encodings, and the one clear line each bad input to any command gets.
 #include "channels/ChannelTable.h"
 #include "image/DataFile.h"
 #include "support/CliRunner.h"
@@ -108,6 +108,7 @@ TEST_F(CliTest, BadInputGivesOneClearLineAndTheDocumentedCode) {
         int code;
         const char* message;
     } cases[] = {
+        // clang-format off
         {{"info", "missing.dat"}, 2, "Cannot open missing.dat: no such file"},
         {{"info", "short.dat"}, 2, "Cannot open short.dat: the file is shorter than 8192 bytes"},
         {{"options", "folder.dat"}, 2, "Cannot open folder.dat: it is a folder, not a file"},
@@ -119,23 +120,24 @@ TEST_F(CliTest, BadInputGivesOneClearLineAndTheDocumentedCode) {
         {{}, 1, "no command given"},
         {{"read", "--output", "x.dat"}, 1, "--port is missing"},
         {{"read", "--port", "/dev/null"}, 1, "--output is missing"},
-        {{"read", "--port", "/dev/null", "--output", "x.dat", "--retries", "-1"},
-         1,
-         "--retries takes a number of 0 or more, not '-1'"},
-        {{"write", "--port", "/dev/null", "--input", "x.dat", "--raw"},
-         1,
-         "unknown argument '--raw'"},
-        {{"write", "--port", "/dev/null", "--input", "x.dat"},
-         2,
-         "Cannot open x.dat: no such file"},
+        {{"read", "--port", "/dev/null", "--output", "x.dat", "--retries", "-1"}, 1, "--retries takes a number of 0 or more, not '-1'"},
+        {{"write", "--port", "/dev/null", "--input", "x.dat", "--raw"}, 1, "unknown argument '--raw'"},
+        {{"write", "--port", "/dev/null", "--input", "x.dat"}, 2, "Cannot open x.dat: no such file"},
+        // An output that cannot be saved ends a read before the port is opened (exit 2, not 3).
+        {{"read", "--port", "/dev/velmora-none", "--output", "no/x.dat"}, 2, "Cannot save no/x.dat: its folder does not exist"},
+        {{"read", "--port", "/dev/velmora-none", "--output", "folder.dat"}, 2, "Cannot save folder.dat: it is a folder, not a file"},
+        {{"read", "--port", "/dev/velmora-none", "--output", "x.dat"}, 3, "No such device: /dev/velmora-none"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const CliRun run = m_cli.Run(c.args);
         EXPECT_EQ(run.exitCode, c.code) << c.args.join(' ').toStdString();
         EXPECT_NE(run.err.indexOf(c.message), -1)
             << c.args.join(' ').toStdString() << ": " << run.err.toStdString();
-        EXPECT_EQ(run.err.count('\n'), c.code == 1 ? 2 : 1) << "one line, plus a hint for usage";
+        // One line, plus a hint for usage or the reason a port did not open.
+        EXPECT_EQ(run.err.count('\n'), c.code == 2 ? 1 : 2) << c.args.join(' ').toStdString();
     }
+    EXPECT_FALSE(QFile::exists(m_cli.Path("data/velmora/backups"))) << "a failed read keeps none";
     EXPECT_FALSE(QFile::exists(m_cli.Path("x.dat")));
     for (const char* command : {"new", "info", "export-csv", "options", "read", "write"}) {
         const CliRun run = m_cli.Run({command, "--help"});

@@ -24,23 +24,19 @@ TEST(PortNames, MapsButtonsToDevicesUsbFirstStoredNamesWin) {
         StoredPortNames stored;
         PortDevices expected;
     } cases[] = {
+        // clang-format off
         {"nothing found", {}, {}, {"", "", "", ""}},
         {"usb adapters ahead of built-in ports, each in the order found",
-         {S("/dev/ttyS0"), U("/dev/ttyUSB1"), S("/dev/ttyS1"), U("/dev/ttyACM0")},
-         {},
+         {S("/dev/ttyS0"), U("/dev/ttyUSB1"), S("/dev/ttyS1"), U("/dev/ttyACM0")}, {},
          {"/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyS1"}},
         {"more ports than buttons",
-         {S("/dev/ttyS0"), S("/dev/ttyS1"), S("/dev/ttyS2"), S("/dev/ttyS3"), U("/dev/ttyUSB0")},
-         {},
+         {S("/dev/ttyS0"), S("/dev/ttyS1"), S("/dev/ttyS2"), S("/dev/ttyS3"), U("/dev/ttyUSB0")}, {},
          {"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2"}},
-        {"a stored name keeps its button and is not repeated",
-         {U("/dev/ttyUSB0"), U("/dev/ttyUSB1")},
-         {std::nullopt, std::nullopt, std::string("/dev/ttyUSB0"), std::nullopt},
-         {"/dev/ttyUSB1", "", "/dev/ttyUSB0", ""}},
-        {"a stored name for a device not found still stands",
-         {S("/dev/ttyS0")},
-         {radio, std::nullopt, std::nullopt, std::string("")},
-         {"/tmp/radio", "/dev/ttyS0", "", ""}},
+        {"a stored name keeps its button and is not repeated", {U("/dev/ttyUSB0"), U("/dev/ttyUSB1")},
+         {std::nullopt, std::nullopt, std::string("/dev/ttyUSB0"), std::nullopt}, {"/dev/ttyUSB1", "", "/dev/ttyUSB0", ""}},
+        {"a stored name for a device not found still stands", {S("/dev/ttyS0")},
+         {radio, std::nullopt, std::nullopt, std::string("")}, {"/tmp/radio", "/dev/ttyS0", "", ""}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MapPortDevices(c.found, c.stored, false), c.expected) << c.name;
@@ -70,33 +66,20 @@ TEST(PortNames, OpenFailureExplanations) {
         Language lang;
         std::string expected;
     } cases[] = {
+        // clang-format off
         {OpenResult::NotFound, {}, Language::English, "No such device: /dev/ttyUSB0"},
         {OpenResult::NotFound, {}, Language::Chinese, "没有这个设备: /dev/ttyUSB0"},
         {OpenResult::Busy, {}, Language::English, "/dev/ttyUSB0 is in use by another program."},
-        {OpenResult::Busy,
-         {"dialout", 812, "minicom", ""},
-         Language::English,
-         "/dev/ttyUSB0 is in use by minicom (process 812)."},
-        {OpenResult::Busy,
-         {"", 1, "", ""},
-         Language::English,
-         "/dev/ttyUSB0 is in use by ? (process 1)."},
-        {OpenResult::NoPermission,
-         {"uucp", 0, "", ""},
-         Language::English,
-         "No permission to use /dev/ttyUSB0. " + group +
-             "uucp: sudo usermod -aG uucp $USER, then log out and back in."},
-        {OpenResult::NoPermission,
-         {},
-         Language::English,
-         "No permission to use /dev/ttyUSB0. " + group +
-             "dialout: sudo usermod -aG dialout $USER, then log out and back in."},
-        {OpenResult::Failed,
-         {"", 0, "", "Input/output error"},
-         Language::English,
-         "/dev/ttyUSB0: Input/output error"},
+        {OpenResult::Busy, {"dialout", 812, "minicom", ""}, Language::English, "/dev/ttyUSB0 is in use by minicom (process 812)."},
+        {OpenResult::Busy, {"", 1, "", ""}, Language::English, "/dev/ttyUSB0 is in use by ? (process 1)."},
+        {OpenResult::NoPermission, {"uucp", 0, "", ""}, Language::English,
+         "No permission to use /dev/ttyUSB0. " + group + "uucp: sudo usermod -aG uucp $USER, then log out and back in."},
+        {OpenResult::NoPermission, {}, Language::English,
+         "No permission to use /dev/ttyUSB0. " + group + "dialout: sudo usermod -aG dialout $USER, then log out and back in."},
+        {OpenResult::Failed, {"", 0, "", "Input/output error"}, Language::English, "/dev/ttyUSB0: Input/output error"},
         {OpenResult::Failed, {}, Language::English, "/dev/ttyUSB0"},
         {OpenResult::Ok, {}, Language::English, ""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExplainOpenFailure(c.result, "/dev/ttyUSB0", c.facts, c.lang), c.expected);
