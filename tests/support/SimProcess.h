@@ -20,9 +20,6 @@ public:
         m_process.terminate();
         m_process.waitForFinished(5000);
     }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-
     // "/dev/pts/3"; empty when the tool did not start.
     QString Device() const { return m_device; }
 
