@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <numeric>
 #include <string>
 #include <string_view>
@@ -15,6 +18,7 @@
 #include "link/RadioProtocol.h"
 #include "link/RadioSimulator.h"
 #include "link/SimulatedLink.h"
+#include "link/TraceFile.h"
 
 namespace velmora {
 namespace {
@@ -265,7 +269,9 @@ INSTANTIATE_TEST_SUITE_P(Radio, FaultTest, ::testing::Values(
     FaultCase{"Gap31msWrite",          Write, {},                           {},      O::CancelledAtPrompt, 1, 1, 0, "", 0, 31ms},
     // Block 500's reply bytes 29.04 ms apart are in time, 31.04 ms apart are not.
     FaultCase{"SlowBlockInTime",       Read,  {kSlowBlock, 500, 1, 28ms},   {},      O::Completed, 1, 0, 1024, ""},
-    FaultCase{"SlowBlockTooSlow",      Read,  {kSlowBlock, 500, 1, 30ms},   {},      O::Interrupted, 1, 0, 500, kInterrupt},
+    // The handshake takes 32.420 ms and each block 13 bytes of 1.042 ms; the read of block 500
+    // ends 30 ms after its first byte.
+    FaultCase{"SlowBlockTooSlow",      Read,  {kSlowBlock, 500, 1, 30ms},   {},      O::Interrupted, 1, 0, 500, kInterrupt, 0, kByte, 0, 32420us + 500 * 13546us + 1042us + 30ms},
     // The cable pulled at every stage: wake-up, identification, first, middle and last blocks.
     FaultCase{"PulledAtFirstWakeByte", Read,  {}, {}, O::ConnectionLost, 1, 0, 0, kLost, 0, kByte, 1},
     FaultCase{"PulledAtWakeAnswer",    Read,  {}, {}, O::ConnectionLost, 1, 0, 0, kLost, 0, kByte, 8},
@@ -342,6 +348,21 @@ TEST(FormatTrace, ShowsTimeDirectionBytesAndHowAReadEnded) {
                                std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.end()), c.result};
         EXPECT_EQ(FormatTrace(event), c.line);
     }
+}
+
+TEST(TraceFile, WritesEachLineAtOnceAndSaysWhyItCannotOpen) {
+    TraceFile trace;
+    std::string error;
+    EXPECT_FALSE(trace.Open("/velmora-no-such-folder/trace.txt", error));
+    EXPECT_EQ(error, "No such file or directory");
+    const std::string path = ::testing::TempDir() + "velmora-trace.txt";
+    ASSERT_TRUE(trace.Open(path, error));
+    trace.Note("read /dev/pts/3");
+    trace.Write({TraceEvent::Kind::Sent, 12345us, {0x57}, IoResult::Ok});
+    std::ifstream in(path); // read while the file is open: each line is on the disk at once
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "# read /dev/pts/3\n    12.345 ms > 57\n");
+    std::remove(path.c_str());
 }
 
 } // namespace
