@@ -8,8 +8,7 @@
 
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -40,19 +39,13 @@ TEST(InstalledCli, ReadOnlyInstallationGivesWayToTheUsersCopy) {
     test::WriteAll(folder.File("usr/share/velmora/Program.ini"), IniOfType("VR-SHARED"));
     // The first output line of the installed tool.
     const auto run = [&](const std::string& arguments) {
-        const std::string command = "env XDG_CONFIG_HOME=" + folder.File("cfg") +
-                                    " HOME=" + folder.File("") + " " + prefix + " " +
-                                    folder.File("usr/bin/cli") + " " + arguments + " 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::array<char, 256> line{};
-        std::string first;
-        if (pipe != nullptr) {
-            if (fgets(line.data(), static_cast<int>(line.size()), pipe) != nullptr) {
-                first = line.data();
-            }
-            pclose(pipe);
-        }
-        return first;
+        const std::string out = folder.File("out.txt");
+        std::system(("env XDG_CONFIG_HOME=" + folder.File("cfg") + " HOME=" + folder.File("") +
+                     " " + prefix + " " + folder.File("usr/bin/cli") + " " + arguments + " >" +
+                     out + " 2>&1")
+                        .c_str());
+        const std::string text = test::ReadAll(out);
+        return text.substr(0, text.find('\n') + 1);
     };
     ASSERT_EQ(run("new " + folder.File("cfg/x.dat")), "");
     fs::permissions(folder.File("usr/share/velmora"), fs::perms(0555));
