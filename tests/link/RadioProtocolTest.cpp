@@ -10,7 +10,6 @@
 #include <iterator>
 #include <numeric>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -327,29 +326,7 @@ TEST_F(TransferTest, TraceSeesEveryByteBothWaysOnTheLinkClock) {
     EXPECT_EQ(last, link.Now());
 }
 
-TEST(FormatTrace, ShowsTimeDirectionBytesAndHowAReadEnded) {
-    using namespace std::string_view_literals;
-    const struct {
-        TraceEvent::Kind kind;
-        std::chrono::microseconds at;
-        std::string_view bytes;
-        IoResult result;
-        std::string_view line;
-    } cases[] = {
-        // clang-format off
-        {TraceEvent::Kind::Sent, 12345us, "\x57\x1F\xF0\x03"sv, IoResult::Ok, "    12.345 ms > 57 1F F0 03"},
-        {TraceEvent::Kind::Received, 603000us, ""sv, IoResult::TimedOut, "   603.000 ms < (none, timed out)"},
-        {TraceEvent::Kind::Received, 1us, "\x57\x00"sv, IoResult::TimedOut, "     0.001 ms < 57 00 (timed out)"},
-        {TraceEvent::Kind::Received, 0us, ""sv, IoResult::Disconnected, "     0.000 ms < (disconnected)"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        const TraceEvent event{c.kind, c.at,
-                               std::vector<std::uint8_t>(c.bytes.begin(), c.bytes.end()), c.result};
-        EXPECT_EQ(FormatTrace(event), c.line);
-    }
-}
-
+// How each event is written (FormatTrace) is exchange_core_test's TraceFormat table.
 TEST(TraceFile, WritesEachLineAtOnceAndSaysWhyItCannotOpen) {
     TraceFile trace;
     std::string error;
