@@ -20,9 +20,9 @@ constexpr const char* kBeside = "/usr/bin/Program.ini";
 constexpr const char* kShared = "/usr/share/velmora/Program.ini";
 constexpr const char* kUser = "/home/u/.config/velmora/Program.ini";
 
-// Facts per candidate: '-' missing, 'r' read-only, 'w' writable.
+// Facts per candidate: '-' missing, 'r' read-only, 'w' writable, '0' no path at all.
 ConfigCandidate Fact(const char* path, char fact) {
-    return {path, fact != '-', fact == 'w'};
+    return {fact == '0' ? "" : path, fact == 'r' || fact == 'w', fact == 'w'};
 }
 
 TEST(ChooseConfigLocation, DecisionTable) {
@@ -51,6 +51,8 @@ TEST(ChooseConfigLocation, DecisionTable) {
         // No installation file at all.
         {"", '-', '-', 'w', ConfigOrigin::UserCopy, kUser, ""},
         {"", '-', '-', '-', ConfigOrigin::BesideProgram, kBeside, ""},
+        // Without a home folder ('0': no place for a copy) a read-only installation has none.
+        {"", '-', 'r', '0', ConfigOrigin::Installation, kShared, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("ini='") + c.ini + "' beside=" + c.beside + " shared=" + c.shared +
@@ -63,15 +65,6 @@ TEST(ChooseConfigLocation, DecisionTable) {
         EXPECT_EQ(location.readPath, c.read);
         EXPECT_EQ(location.copyPath, c.copy);
     }
-}
-
-TEST(ChooseConfigLocation, WithoutAHomeFolderAReadOnlyInstallationHasNoCopy) {
-    ConfigCandidates candidates;
-    candidates.besideProgram = Fact(kBeside, '-');
-    candidates.installation = Fact(kShared, 'r');
-    const ConfigLocation location = ChooseConfigLocation(candidates);
-    EXPECT_EQ(location.readPath, kShared);
-    EXPECT_EQ(location.copyPath, "");
 }
 
 TEST(ConfigCandidatesFor, PathsFromTheProgramFolderAndTheEnvironment) {
@@ -122,65 +115,36 @@ TEST(ProbeConfigCandidates, FindsAnInstalledLayout) {
               1);
 }
 
-// An installation file that cannot be replaced: its path runs through a regular file.
-struct SaveConfigFixture : ::testing::Test {
-    void LoadReadOnly(const std::string& bytes) {
-        WriteAll(folder.File("blocker"), "");
-        ASSERT_TRUE(ini.LoadFromBytes(bytes, folder.File("blocker/Program.ini"), true, true));
-    }
+// A changed Program.ini is written in place where it can be. The installation's that cannot be
+// replaced (its path runs through a regular file) goes whole, in its encoding, to the user's
+// copy, which is then the file in use; with no place for a copy the change stays pending.
+TEST(SaveConfig, InPlaceOrToTheUsersCopyOrStaysPending) {
     TempFolder folder;
-    CIniFile ini;
-};
-
-TEST_F(SaveConfigFixture, ReadOnlyInstallationGoesToTheUsersCopyWithItsEncoding) {
-    const struct {
-        const char* name;
-        std::string original;
-        std::string value;
-        std::string saved;
-    } cases[] = {
-        {"utf8", "[Setup]\nLanguage=English\nShowLang=1\n[Chinese]\nCompany=\xE5\xB7\xA5\n",
-         "Chinese",
-         "[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n[Chinese]\r\nCompany=\xE5\xB7\xA5\r\n"},
-        {"bom", "\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\n", "English",
-         "\xEF\xBB\xBF[Setup]\r\nLanguage=English\r\n"},
-        {"gbk", "[Setup]\r\nLanguage=English\r\n[Chinese]\r\nCompany=\xB6\xD4\r\n", "Chinese",
-         "[Setup]\r\nLanguage=Chinese\r\n[Chinese]\r\nCompany=\xB6\xD4\r\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        LoadReadOnly(c.original);
-        ASSERT_TRUE(ini.SetValue("Setup", "Language", c.value));
-        const std::string copy = folder.File(std::string("cfg-") + c.name + "/velmora/Program.ini");
-
-        EXPECT_TRUE(SaveConfig(ini, copy));
-        EXPECT_EQ(ReadAll(copy), c.saved);
-        EXPECT_EQ(ini.Path(), copy);
-        EXPECT_FALSE(ini.IsModified());
-        EXPECT_EQ(ini.GetValue("setup", "language", ""), c.value);
-    }
-}
-
-TEST_F(SaveConfigFixture, FailureIsReportedAndTheChangeStaysPending) {
-    LoadReadOnly("[Setup]\r\nLanguage=English\r\n");
-    ASSERT_TRUE(ini.SetValue("Setup", "Language", "Chinese"));
-    EXPECT_FALSE(SaveConfig(ini, ""));                                     // no copy wanted
-    EXPECT_FALSE(SaveConfig(ini, folder.File("blocker/cfg/Program.ini"))); // copy impossible too
-    EXPECT_TRUE(ini.IsModified());
-    EXPECT_EQ(ini.Path(), folder.File("blocker/Program.ini"));
-}
-
-TEST_F(SaveConfigFixture, WritableFileIsWrittenInPlaceAndNoCopyMade) {
-    const std::string path = folder.File("Program.ini");
-    WriteAll(path, "[Setup]\r\nLanguage=English\r\n");
-    ASSERT_TRUE(ini.Load(path, true, true));
-    ASSERT_TRUE(ini.SetValue("Setup", "Language", "Chinese"));
     const std::string copy = folder.File("cfg/velmora/Program.ini");
-
-    EXPECT_TRUE(SaveConfig(ini, copy));
-    EXPECT_EQ(ReadAll(path), "[Setup]\r\nLanguage=Chinese\r\n");
+    CIniFile writable;
+    WriteAll(folder.File("Program.ini"), "[Setup]\r\nLanguage=English\r\n");
+    ASSERT_TRUE(writable.Load(folder.File("Program.ini"), true, true));
+    ASSERT_TRUE(writable.SetValue("Setup", "Language", "Chinese"));
+    EXPECT_TRUE(SaveConfig(writable, copy));
+    EXPECT_EQ(ReadAll(folder.File("Program.ini")), "[Setup]\r\nLanguage=Chinese\r\n");
+    EXPECT_EQ(writable.Path(), folder.File("Program.ini"));
     EXPECT_FALSE(std::filesystem::exists(copy));
-    EXPECT_EQ(ini.Path(), path);
+
+    WriteAll(folder.File("blocker"), "");
+    const std::string gbk = "[Setup]\r\nLanguage=English\r\n[Chinese]\r\nCompany=\xB6\xD4\r\n";
+    CIniFile installed;
+    ASSERT_TRUE(installed.LoadFromBytes(gbk, folder.File("blocker/Program.ini"), true, true));
+    ASSERT_TRUE(installed.SetValue("Setup", "Language", "Chinese"));
+    EXPECT_FALSE(SaveConfig(installed, ""));                                     // no copy wanted
+    EXPECT_FALSE(SaveConfig(installed, folder.File("blocker/cfg/Program.ini"))); // nor possible
+    EXPECT_TRUE(installed.IsModified());
+    EXPECT_EQ(installed.Path(), folder.File("blocker/Program.ini"));
+
+    EXPECT_TRUE(SaveConfig(installed, copy));
+    EXPECT_EQ(ReadAll(copy), "[Setup]\r\nLanguage=Chinese\r\n[Chinese]\r\nCompany=\xB6\xD4\r\n");
+    EXPECT_EQ(installed.Path(), copy);
+    EXPECT_FALSE(installed.IsModified());
+    EXPECT_EQ(installed.GetValue("setup", "language", ""), "Chinese");
 }
 
 } // namespace

@@ -1,12 +1,14 @@
-// Shared pieces of the link tests: a scripted user and a readable form of the link's call log.
+// Shared pieces of the link tests: a scripted user, a virtual radio on a pseudo-terminal, test
+// memories and a readable form of the call log.
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "image/MemoryImage.h"
+#include "link/PtyRadio.h"
 #include "link/SimulatedLink.h"
 #include "link/TransferHooks.h"
 
@@ -34,6 +36,19 @@ struct ScriptedUser : TransferHooks {
     void ShowMessage(TextPair text) override { messages.emplace_back(text.en); }
 };
 
+// A virtual radio serving on a pseudo-terminal of its own thread (Qt tests only: velmora_qtcore).
+inline std::unique_ptr<PtyRadio> StartPtyRadio(const MemoryImage& memory,
+                                               RadioBehaviour behaviour = {}) {
+    PtyRadioOptions options;
+    options.behaviour = behaviour;
+    std::string error;
+    auto radio = PtyRadio::Create(memory, options, error);
+    if (radio) {
+        radio->Start();
+    }
+    return radio;
+}
+
 // A memory whose every byte tells its address apart from its neighbours'.
 inline MemoryImage Pattern(unsigned seed) {
     MemoryImage image{};
@@ -55,37 +70,19 @@ inline std::string Hex(const std::vector<std::uint8_t>& bytes) {
 
 // "open cfg s1 purge-all s2 purge w02 r1=06 r8=... close" for ops [from, from + count).
 inline std::string Describe(const std::vector<LinkOp>& ops, std::size_t from, std::size_t count) {
+    static const char* const kNames[] = {"open", "cfg", "purge-all", "purge",
+                                         "w",    "r",   "s",         "close"};
     std::string out;
     for (std::size_t i = from; i < ops.size() && i < from + count; ++i) {
         const LinkOp& op = ops[i];
-        if (!out.empty()) {
-            out += ' ';
-        }
-        switch (op.kind) {
-        case LinkOp::Kind::Open:
-            out += "open";
-            break;
-        case LinkOp::Kind::Configure:
-            out += "cfg";
-            break;
-        case LinkOp::Kind::PurgeAll:
-            out += "purge-all";
-            break;
-        case LinkOp::Kind::Purge:
-            out += "purge";
-            break;
-        case LinkOp::Kind::Write:
-            out += "w" + Hex(op.bytes);
-            break;
-        case LinkOp::Kind::Read:
-            out += "r" + std::to_string(op.count) + "=" + Hex(op.bytes);
-            break;
-        case LinkOp::Kind::Sleep:
-            out += "s" + std::to_string(op.count);
-            break;
-        case LinkOp::Kind::Close:
-            out += "close";
-            break;
+        out += out.empty() ? "" : " ";
+        out += kNames[static_cast<int>(op.kind)];
+        if (op.kind == LinkOp::Kind::Write) {
+            out += Hex(op.bytes);
+        } else if (op.kind == LinkOp::Kind::Read) {
+            out += std::to_string(op.count) + "=" + Hex(op.bytes);
+        } else if (op.kind == LinkOp::Kind::Sleep) {
+            out += std::to_string(op.count);
         }
     }
     return out;

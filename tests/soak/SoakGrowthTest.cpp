@@ -12,8 +12,12 @@
 namespace velmora::soak {
 namespace {
 
-std::vector<UsageSample> Flat(std::size_t runs, long rss, int fds) {
-    return std::vector<UsageSample>(runs, UsageSample{rss, fds});
+// 200 runs (or `runs`) of 10000 KiB and 6 descriptors, with run `at` (0-based) showing `odd`.
+std::vector<UsageSample> Runs(std::size_t at = 0, UsageSample odd = {10000, 6},
+                              std::size_t runs = 200) {
+    std::vector<UsageSample> samples(runs, UsageSample{10000, 6});
+    samples[at] = odd;
+    return samples;
 }
 
 TEST(SoakGrowth, ComparesTheLargestFiguresOfTheFirstAndLastTwentyRuns) {
@@ -25,29 +29,19 @@ TEST(SoakGrowth, ComparesTheLargestFiguresOfTheFirstAndLastTwentyRuns) {
         int fdsFirst, fdsLast;
         bool rssGrew, fdsGrew;
     };
-    std::vector<UsageSample> warmUp = Flat(200, 10000, 6);
-    warmUp[3].rssKiB = 10300; // an early peak counts in the first window's favour
-    std::vector<UsageSample> justOver = Flat(200, 10000, 6);
-    justOver[199].rssKiB = 10000 + RssToleranceKiB + 1;
-    std::vector<UsageSample> justIn = Flat(200, 10000, 6);
-    justIn[180].rssKiB = 10000 + RssToleranceKiB;
-    std::vector<UsageSample> oneFd = Flat(200, 10000, 6);
-    oneFd[190].fds = 7;
-    std::vector<UsageSample> middle = Flat(200, 10000, 6);
-    middle[100] = {50000, 40}; // between the windows: not growth
-    std::vector<UsageSample> few = {{100, 5}, {100, 5}, {100, 5}, {100, 5}, {999, 6}};
-    std::vector<UsageSample> unread = Flat(50, 10000, 6);
-    unread[25].fds = -1;
+    const long over = 10000 + RssToleranceKiB + 1;
     const Case cases[] = {
-        {"flat", Flat(200, 10000, 6), 20, 10000, 10000, 6, 6, false, false},
-        {"warm-up", warmUp, 20, 10300, 10000, 6, 6, false, false},
-        {"just over", justOver, 20, 10000, 10257, 6, 6, true, false},
-        {"just in", justIn, 20, 10000, 10256, 6, 6, false, false},
-        {"one fd", oneFd, 20, 10000, 10000, 6, 7, false, true},
-        {"middle", middle, 20, 10000, 10000, 6, 6, false, false},
-        {"five runs: halves of 2", few, 2, 100, 999, 5, 6, true, true},
-        {"one run", Flat(1, 100, 5), 1, 100, 100, 5, 5, false, false},
-        {"unreadable", unread, 20, 10000, 10000, 6, 6, true, true},
+        // clang-format off
+        {"flat", Runs(), 20, 10000, 10000, 6, 6, false, false},
+        {"warm-up: an early peak counts in the first window's favour", Runs(3, {10300, 6}), 20, 10300, 10000, 6, 6, false, false},
+        {"just over", Runs(199, {over, 6}), 20, 10000, over, 6, 6, true, false},
+        {"just in", Runs(180, {over - 1, 6}), 20, 10000, over - 1, 6, 6, false, false},
+        {"one fd", Runs(190, {10000, 7}), 20, 10000, 10000, 6, 7, false, true},
+        {"between the windows: not growth", Runs(100, {50000, 40}), 20, 10000, 10000, 6, 6, false, false},
+        {"five runs: halves of 2", {{100, 5}, {100, 5}, {100, 5}, {100, 5}, {999, 6}}, 2, 100, 999, 5, 6, true, true},
+        {"one run", {{100, 5}}, 1, 100, 100, 5, 5, false, false},
+        {"unreadable", Runs(25, {10000, -1}, 50), 20, 10000, 10000, 6, 6, true, true},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -52,35 +52,19 @@ TEST(SoakPlan, EveryDrawnRunEndsAsTheEngineEndsItOnTheSimulatedLink) {
     EXPECT_GT(retried, 0);
 }
 
-TEST(SoakPlan, FailedWritesLeaveTheRadioHoldingExactlyTheBlocksThatWentThrough) {
-    struct Case {
-        const char* fault;
-        RadioBehaviour behaviour;
-        int blocks;
-        std::size_t lastWritten; // the last byte of the document the radio must hold
-    };
-    const Case cases[] = {
-        {"nak:0", {RadioFault::NakAtWriteBlock, 0}, 0, 0},
-        {"nak:3", {RadioFault::NakAtWriteBlock, 3}, 3, 0x0017},
-        {"hangup:201", {RadioFault::HangUpAtBlock, 201}, 201, 0x0967},
-        {"nak:922", {RadioFault::NakAtWriteBlock, 922}, 922, 0x1FEF},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fault);
+// A failed write's ending where the draws may not reach: at the first block, across the gap
+// between the areas, and at the band block. (Which blocks the radio then holds is pinned for
+// the engine by link_core_test's fault table.)
+TEST(SoakPlan, FailedWritesAtTheEdgesEndAsTheEngineEndsThem) {
+    for (const RadioBehaviour behaviour : {RadioBehaviour{RadioFault::NakAtWriteBlock, 0},
+                                           RadioBehaviour{RadioFault::HangUpAtBlock, 201},
+                                           RadioBehaviour{RadioFault::NakAtWriteBlock, 922}}) {
         RunPlan plan = DrawRun(7, 2);
-        plan.behaviour = c.behaviour;
+        plan.behaviour = behaviour;
         const Ending expected = ExpectedEnding(plan);
-        EXPECT_EQ(expected.blocks, c.blocks);
-        EXPECT_EQ(expected.document, plan.document);
-        if (c.blocks > 0) {
-            EXPECT_EQ(expected.radio[c.lastWritten], plan.document[c.lastWritten]);
-        }
-        // The bytes after the last block that went through, and the gap a write never touches.
-        for (const std::size_t kept : {c.lastWritten + (c.blocks > 0 ? 1 : 0), std::size_t{0x0640},
-                                       std::size_t{0x095F}, std::size_t{0x1FF3}}) {
-            EXPECT_EQ(expected.radio[kept], plan.radio[kept]) << kept;
-        }
-        EXPECT_EQ(Compare(expected, RunSimulated(plan)), std::vector<std::string>{});
+        EXPECT_EQ(expected.blocks, behaviour.block);
+        EXPECT_EQ(Compare(expected, RunSimulated(plan)), std::vector<std::string>{})
+            << behaviour.block;
     }
 }
 

@@ -1,6 +1,7 @@
 // Runs the built velmora-cli with a private per-user store, for end-to-end tests.
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -21,6 +22,15 @@ public:
 
     QString Dir() const { return m_home.path(); }
     QString Path(const QString& name) const { return m_home.filePath(name); }
+    // A file in the folder: its bytes (empty when it cannot be read), or written whole.
+    QByteArray Read(const QString& name) const {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
 
     CliRun Run(const QStringList& arguments, const QByteArray& input = {}) const {
         QProcess process;
