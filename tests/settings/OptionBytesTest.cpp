@@ -1,4 +1,5 @@
 #include "settings/OptionBytes.h"
+#include "support/NewDocumentOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,19 @@ MemoryImage StableImage() {
     return image;
 }
 
-TEST(OptionBytes, TableRowsFollowTheDialogOrder) {
+// Row i of the table is control i; its id is the help topic the dialog's F1 opens.
+TEST(OptionBytes, NewDocumentShowsItsDefaultsUnderTheControlsIds) {
     ASSERT_EQ(OptionFields().size(), kOptionCount);
+    const OptionSelection selection = DecodeOptions(NewImage());
+    EXPECT_TRUE(selection.beep);
     for (std::size_t i = 0; i < kOptionCount; ++i) {
-        EXPECT_EQ(static_cast<std::size_t>(OptionFields()[i].control), i);
+        const auto& [control, id, shown] = test::kNewDocumentOptions[i];
+        EXPECT_EQ(OptionFields()[i].control, control);
+        EXPECT_EQ(FieldOf(control).controlId, id) << FieldOf(control).label;
+        if (control != C::Beep) {
+            EXPECT_EQ(OptionItems(control, Language::English).at(selection[control]), shown);
+        }
     }
-    EXPECT_EQ(FieldOf(C::PriScanningTime).label, "Pri-Scanning Time");
-    EXPECT_EQ(FieldOf(C::PriScanningTime).controlId, 1125);
 }
 
 struct DecodeCase {
@@ -116,24 +123,6 @@ TEST(OptionBytes, BeepIsBitZero) {
     selection.beep = false;
     EncodeOptions(image, selection);
     EXPECT_EQ(image[offset::Beep], 0xFE);
-}
-
-TEST(OptionBytes, NewDocumentShowsItsDefaults) {
-    const std::pair<C, std::string_view> shown[] = {
-        {C::Step, "12.5k"},           {C::ChannelDisplay, "Off"}, {C::Busy, "Off"},
-        {C::ScanMode, "CO"},          {C::Led, "Auto"},           {C::KeypadLock, "Manual"},
-        {C::PriorityScan, "Off"},     {C::Encoder, "On"},         {C::Mode, "Frequency"},
-        {C::VoiceSensitivity, "Off"}, {C::CallTone, "1"},         {C::BatterySaver, "0.4"},
-        {C::PriScanningTime, "3s"},   {C::SquelchLevel, "1"},     {C::TimeOutTimer, "1"},
-        {C::CallKeyDefine, "Off"},
-    };
-    const OptionSelection selection = DecodeOptions(NewImage());
-    EXPECT_TRUE(selection.beep);
-    for (auto [control, text] : shown) {
-        const int index = selection[control];
-        ASSERT_GE(index, 0) << FieldOf(control).label;
-        EXPECT_EQ(OptionItems(control, Language::English).at(index), text);
-    }
 }
 
 TEST(OptionBytes, OkOnUnchangedNewDocumentStoresOnlyCallKeyDefine) {
