@@ -2,6 +2,7 @@
 // them, and what a save keeps of the file it replaces (permission bits, owner, links).
 #include "base/FileIo.h"
 #include "base/FileSystemCalls.h"
+#include "base/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -28,58 +29,44 @@ std::vector<std::string> g_calls;
 std::string g_failAt;
 int g_failWith = EIO;
 
-int Step(const char* name) {
+// Records the call, then fails it or passes it on to the system.
+int Passed(const char* name, const std::function<int()>& call) {
     g_calls.emplace_back(name);
-    return g_failAt == name ? g_failWith : 0;
+    return g_failAt == name ? g_failWith : call();
 }
 
 const FileSystemCalls& Real() {
     return SystemFileCalls();
 }
 
-// Records every call and passes it on to the system, except the one that fails. A failed
-// close still closes, as the system's close does.
+// A failed close still closes, as the system's close does.
 constexpr FileSystemCalls kWatched{
     [](const char* path, unsigned mode, FileHandle* out) {
-        const int error = Step("create");
-        return error != 0 ? error : Real().createNew(path, mode, out);
+        return Passed("create", [&] { return Real().createNew(path, mode, out); });
     },
     [](FileHandle file, const std::uint8_t* bytes, std::size_t size) {
-        const int error = Step("write");
-        return error != 0 ? error : Real().write(file, bytes, size);
+        return Passed("write", [&] { return Real().write(file, bytes, size); });
     },
     [](FileHandle file, unsigned owner, unsigned group) {
-        const int error = Step("setOwner");
-        return error != 0 ? error : Real().setOwner(file, owner, group);
+        return Passed("setOwner", [&] { return Real().setOwner(file, owner, group); });
     },
     [](FileHandle file, unsigned mode) {
-        const int error = Step("setMode");
-        return error != 0 ? error : Real().setMode(file, mode);
+        return Passed("setMode", [&] { return Real().setMode(file, mode); });
     },
+    [](FileHandle file) { return Passed("flush", [&] { return Real().flush(file); }); },
     [](FileHandle file) {
-        const int error = Step("flush");
-        return error != 0 ? error : Real().flush(file);
-    },
-    [](FileHandle file) {
-        const int error = Step("close");
         const int closed = Real().close(file);
-        return error != 0 ? error : closed;
+        return Passed("close", [&] { return closed; });
     },
     [](const char* existing, const char* newName) {
-        const int error = Step("link");
-        return error != 0 ? error : Real().link(existing, newName);
+        return Passed("link", [&] { return Real().link(existing, newName); });
     },
     [](const char* from, const char* to) {
-        const int error = Step("rename");
-        return error != 0 ? error : Real().rename(from, to);
+        return Passed("rename", [&] { return Real().rename(from, to); });
     },
-    [](const char* path) {
-        const int error = Step("remove");
-        return error != 0 ? error : Real().remove(path);
-    },
+    [](const char* path) { return Passed("remove", [&] { return Real().remove(path); }); },
     [](const char* folder) {
-        const int error = Step("flushFolder");
-        return error != 0 ? error : Real().flushFolder(folder);
+        return Passed("flushFolder", [&] { return Real().flushFolder(folder); });
     },
 };
 
@@ -88,31 +75,18 @@ using Calls = std::vector<std::string>;
 class FileSave : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("velmora-fileio-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::permissions(dir_, fs::perms(0755));
+        fs::permissions(dir_, fs::perms(0755)); // an ordinary user may look in
         g_calls.clear();
         g_failAt.clear();
         g_failWith = EIO;
     }
-    void TearDown() override {
-        SetFileCallsForTest(nullptr);
-        fs::permissions(dir_, fs::perms(0755));
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { SetFileCallsForTest(nullptr); }
 
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
+    std::string Path(const std::string& name) const { return folder_.File(name); }
     static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteAll(path, bytes);
     }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string Read(const std::string& path) { return test::ReadAll(path); }
     static FileResult Save(const std::string& path, const std::string& bytes) {
         return WriteFileAtomically(
             path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
@@ -147,7 +121,8 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    fs::path dir_;
+    test::TempFolder folder_;
+    const fs::path& dir_ = folder_.Folder();
 };
 
 TEST_F(FileSave, WritesFlushesRenamesThenFlushesTheFolder) {
