@@ -243,6 +243,7 @@ TEST(ChannelGridTest, RefusalsSayWhy) {
         {grid.InsertRows({}), "No channel is selected."},
         {grid.DeleteRows({}), "No channel is selected."},
         {grid.MoveDown({}), "No channel is selected."},
+        {grid.DeleteRows(Rows({-1, 200})), "No channel is selected."},
         {grid.Edit(3, Column::Tx, "146,52"), "Out of range,please input again."},
         {grid.Paste("1\t146.52\t\tNone\tNone\tHigh\tLock\tYes\t\r\n"
                     "2\t446.0030\t\tNone\tNone\tHigh\tLock\tYes\t\r\n",

@@ -46,6 +46,7 @@ TEST(DecimalTextTest, ParsesTheLeadingNumberLikeAtof) {
         {std::string_view("12345", 2), 12},
         {std::string_view("1.25", 3), 1.2},
         {std::string_view("1e23", 3), 100},
+        {std::string_view("1e5", 1), 1},
         {"438.0125", 438.0125},
         {"  142.5MHz", 142.5},
         {"+7", 7},

@@ -122,7 +122,7 @@ TEST(ChirpCsv, ReadsEachFieldAsTheRadioCanTakeIt) {
     } cases[] = {
         // clang-format off
         {{}, plain},
-        {{{"Name", "rpt-z_9 long"}, {"Mode", "NFM"}}, plain + "RPT-Z_9L"},
+        {{{"Name", "az rpt-_9 long"}, {"Mode", "NFM"}}, plain + "AZRPT-_9"},
         {{{"Frequency", "0"}}, "(unused)"}, {{{"Frequency", ""}}, "(unused)"},
         {{{"Frequency", "0.000010"}}, "Rx Frequency '0.00001'" + out},
         {{{"Frequency", "146.5abc"}}, "Rx Frequency '146.5abc'" + out},
@@ -240,6 +240,10 @@ TEST(CsvImport, ReadsEachRowAsTypingWould) {
         EXPECT_EQ(result.grid[4], grid[4]) << c.row;
         EXPECT_EQ(result.changedChannels, std::vector<int>{0});
     }
+    // Of two channel number columns, the first counts.
+    EXPECT_EQ(ImportChannelsCsv("CH,Rx Frequency,CH\r\n5,145,7\r\n", grid, kVhf, Language::English)
+                  .changedChannels,
+              std::vector<int>{5});
     const CsvImportResult noHeader = ImportChannelsCsv(
         "\r\n0,145.00000,,None,None,High,Lock,Yes,\r\n", grid, kVhf, Language::English);
     ASSERT_EQ(noHeader.rejected.size(), 1u);

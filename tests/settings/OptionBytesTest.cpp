@@ -57,12 +57,14 @@ TEST(OptionBytes, DecodesEveryField) {
         {C::PriorityScan, 0x1FE2, 0x40, 1},        {C::Encoder, 0x1FE2, 0x20, 1},
         {C::Encoder, 0x1FE2, 0xDF, 0},             {C::Mode, 0x1FE2, 0x01, 1},
         {C::Mode, 0x1FE2, 0x03, 2},                {C::Mode, 0x1FE2, 0xFC, 0},
+        {C::Beep, 0x1FC0, 0xFE, 0},                {C::Beep, 0x1FC0, 0x01, 1},
     };
     // clang-format on
     for (const DecodeCase& c : cases) {
         MemoryImage image = StableImage();
         image[c.at] = c.byte;
-        EXPECT_EQ(DecodeOptions(image)[c.control], c.index)
+        const OptionSelection selection = DecodeOptions(image);
+        EXPECT_EQ(c.control == C::Beep ? selection.beep : selection[c.control], c.index)
             << FieldOf(c.control).label << " byte " << int(c.byte);
     }
 }
@@ -97,32 +99,24 @@ TEST(OptionBytes, EncodesEveryFieldAndNothingElse) {
         {C::PriorityScan, 0x1FE2, 0x9D, -1, 0xDD},      {C::Encoder, 0x1FE2, 0x9D, 1, 0xBD},
         {C::Encoder, 0x1FE2, 0x61, 0, 0x41},            {C::Mode, 0x1FE2, 0x9D, 0, 0x9C},
         {C::Mode, 0x1FE2, 0x9D, 2, 0x9E},               {C::Mode, 0x1FE2, 0x61, -1, 0x62},
+        {C::Beep, 0x1FC0, 0xFE, 1, 0xFF},               {C::Beep, 0x1FC0, 0xFF, 0, 0xFE},
     };
     // clang-format on
     for (const EncodeCase& c : cases) {
         MemoryImage image = StableImage();
         image[c.at] = c.before;
         OptionSelection selection = DecodeOptions(image);
-        selection[c.control] = c.index;
+        if (c.control == C::Beep) {
+            selection.beep = c.index != 0;
+        } else {
+            selection[c.control] = c.index;
+        }
         EncodeOptions(image, selection);
         MemoryImage expected = StableImage();
         expected[c.at] = c.after;
         EXPECT_EQ(image, expected)
             << FieldOf(c.control).label << " index " << c.index << " stored " << int(image[c.at]);
     }
-}
-
-TEST(OptionBytes, BeepIsBitZero) {
-    MemoryImage image = StableImage();
-    image[offset::Beep] = 0xFE;
-    OptionSelection selection = DecodeOptions(image);
-    EXPECT_FALSE(selection.beep);
-    selection.beep = true;
-    EncodeOptions(image, selection);
-    EXPECT_EQ(image[offset::Beep], 0xFF);
-    selection.beep = false;
-    EncodeOptions(image, selection);
-    EXPECT_EQ(image[offset::Beep], 0xFE);
 }
 
 TEST(OptionBytes, OkOnUnchangedNewDocumentStoresOnlyCallKeyDefine) {
