@@ -171,9 +171,16 @@ TEST(ChannelCodecTest, DecodeDetails) {
     EXPECT_EQ(DecodeChannel(image, 5, Language::English), expected);
 }
 
-TEST(ChannelCodecTest, ClearingKeepsTheName) {
+// Writing a channel that is in use: a changed cell changes its bytes; a tone that reads as what
+// the cell shows, in either language, keeps its bytes; clearing keeps the name.
+TEST(ChannelCodecTest, RewritingAChannelInUse) {
     MemoryImage image = BlankImage();
-    EncodeChannel(image, 7, {"438.0125", "438.0125", "None", "None", "High", "Lock", "Yes", "AB"});
+    EncodeChannel(image, 7, {"438.0125", "438.0125", "67.0", "None", "High", "Lock", "Yes", "AB"});
+    image[16 * 7 + 11] = 0x00; // encode tone 00 70: no tone, as the radio may store it
+    EncodeChannel(image, 7, {"438.0125", "438.0125", "D023N", "无", "High", "Lock", "Yes", "AB"});
+    EXPECT_EQ(Record(image, 7), Hex("50128043 50128043 2380FF00 EFFFFFFF"));
+    EncodeChannel(image, 7, {"438.0125", "438.0125", "D023N", "67.0", "High", "Lock", "Yes", "AB"});
+    EXPECT_EQ(Record(image, 7), Hex("50128043 50128043 23807006 EFFFFFFF"));
     EncodeChannel(image, 7, ChannelTexts{});
     EXPECT_EQ(Record(image, 7), Bytes(16, 0xFF));
     EXPECT_EQ(Name(image, 7), (Bytes{10, 11, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));

@@ -231,34 +231,33 @@ TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
 
 TEST(ChannelGridTest, RefusalsSayWhy) {
     ChannelGrid grid = GridOf(FullImage());
+    const std::string none = "No channel is selected.",
+                      pasted = "Nothing was pasted. These rows were refused:\nline 1: ";
+    const GridSelection name = GridSelection::OfCells({{4, Column::Name}});
     const struct {
         GridOutcome outcome;
         std::string message;
     } cases[] = {
+        // clang-format off
         {grid.InsertRows(Rows({3, 4})),
          "No row was inserted: channel 198 is in use and would be pushed past channel 199."},
         {grid.MoveUp(Rows({0, 5})), "Channel 0 is the first channel; it cannot move up."},
         {grid.MoveDown(Rows({5, 199})), "Channel 199 is the last channel; it cannot move down."},
-        {grid.Delete({}), "No channel is selected."},
-        {grid.InsertRows({}), "No channel is selected."},
-        {grid.DeleteRows({}), "No channel is selected."},
-        {grid.MoveDown({}), "No channel is selected."},
-        {grid.DeleteRows(Rows({-1, 200})), "No channel is selected."},
+        {grid.Delete({}), none}, {grid.InsertRows({}), none}, {grid.DeleteRows({}), none},
+        {grid.MoveDown({}), none}, {grid.DeleteRows(Rows({-1, 200})), none},
         {grid.Edit(3, Column::Tx, "146,52"), "Out of range,please input again."},
         {grid.Paste("1\t146.52\t\tNone\tNone\tHigh\tLock\tYes\t\r\n"
-                    "2\t446.0030\t\tNone\tNone\tHigh\tLock\tYes\t\r\n",
-                    Row(5)),
-         "Nothing was pasted. These rows were refused:\n"
-         "line 1: Rx Frequency '146.52': Out of range,please input again.\n"
-         "line 2: Rx Frequency '446.0030': Error data Value, please input according the step "
-         "value(6.25K/5k)."},
-        {grid.Paste("RPT\tA B", GridSelection::OfCells({{4, Column::Name}})),
-         "Nothing was pasted. These rows were refused:\n"
-         "line 1: 2 cells were copied side by side, but only 1 fit from the Cha Name column to "
-         "the last."},
-        {grid.Paste("A B", GridSelection::OfCells({{4, Column::Name}})),
-         "Nothing was pasted. These rows were refused:\n"
-         "line 1: Cha Name 'A B': a name holds only 0-9, A-Z, - and _"},
+                    "2\t446.0030\t\tNone\tNone\tHigh\tLock\tYes\t\r\n", Row(5)),
+         pasted + "Rx Frequency '146.52': Out of range,please input again.\nline 2: Rx Frequency "
+                  "'446.0030': Error data Value, please input according the step value(6.25K/5k)."},
+        {grid.Paste("RPT\tA B", name),
+         pasted + "2 cells were copied side by side, but only 1 fit from the Cha Name column to "
+                  "the last."},
+        {grid.Paste("A B", name), pasted + "Cha Name 'A B': a name holds only 0-9, A-Z, - and _"},
+        {grid.Paste("A", {}), pasted + none},
+        {grid.Paste("", Row(3)), pasted + "There is nothing to paste."},
+        {grid.Paste("\"A", Row(3)), pasted + "a quoted field is never closed"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(c.outcome.refused);
@@ -266,6 +265,7 @@ TEST(ChannelGridTest, RefusalsSayWhy) {
     }
     EXPECT_EQ(grid.Texts(), GridOf(FullImage()).Texts());
     EXPECT_FALSE(grid.CanUndo());
+    EXPECT_EQ(grid.Row(-1), grid.Row(0)); // a row outside the grid reads as channel 0
 
     ChannelGrid chinese = GridOf(FullImage(), Language::Chinese);
     EXPECT_EQ(chinese.MoveDown(Row(199)).message, "信道 199 是最后一个信道，无法下移。");

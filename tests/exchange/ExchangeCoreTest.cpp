@@ -240,7 +240,10 @@ TEST(CsvImport, ReadsEachRowAsTypingWould) {
         EXPECT_EQ(result.grid[4], grid[4]) << c.row;
         EXPECT_EQ(result.changedChannels, std::vector<int>{0});
     }
-    // Of two channel number columns, the first counts.
+    // The first column may hold data; of two channel number columns, the first counts.
+    EXPECT_EQ(
+        ImportChannelsCsv("Rx Frequency,CH\r\n145,5\r\n", grid, kVhf, Language::English).grid[5][0],
+        "145.00000");
     EXPECT_EQ(ImportChannelsCsv("CH,Rx Frequency,CH\r\n5,145,7\r\n", grid, kVhf, Language::English)
                   .changedChannels,
               std::vector<int>{5});
@@ -318,9 +321,10 @@ TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {
     EXPECT_EQ(DiffImages(a, b, Language::English), expected);
     // A changed channel alone: its bytes are not listed again.
     b = a;
-    EncodeChannel(b, 0, {"145.02500", "145.01250", "None", "None", "High", "Lock", "Yes", ""});
+    EncodeChannel(b, 0, {"145.02500", "145.01250", "None", "None", "High", "Lock", "Yes", "A"});
     EXPECT_EQ(DiffImages(a, b, Language::English),
-              std::vector<std::string>{"channel 0: Rx Frequency 145.01250 -> 145.02500"});
+              (std::vector<std::string>{"channel 0: Rx Frequency 145.01250 -> 145.02500",
+                                        "channel 0: Cha Name (empty) -> A"}));
 }
 
 std::chrono::system_clock::time_point LocalTime(int year, int month, int day, int hour, int min,
