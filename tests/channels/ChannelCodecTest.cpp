@@ -117,8 +117,8 @@ TEST(ChannelCodecTest, EmptyChannels) {
     EXPECT_EQ(image[3], 0x00);
 }
 
-// Channels 0 and 199 alike: the record from the flags byte 0xC3 and bytes 13-15 A1 B2 C3, the
-// name, and nothing else changes.
+// Channels 0 and 199 alike: the record from the flags byte 0x82 (the radio's bits 7 and 1 set, 6
+// and 0 clear) and bytes 13-15 A1 B2 C3, the name, and nothing else changes.
 TEST(ChannelCodecTest, RowTextsToBytesAndBack) {
     const struct {
         ChannelTexts texts;
@@ -127,17 +127,17 @@ TEST(ChannelCodecTest, RowTextsToBytesAndBack) {
     } cases[] = {
         // clang-format off
         {{"438.0125", "", "None", "D754I", "High", "Lock", "Yes", "AZ-_09"},
-         Hex("50128043 FFFFFFFF FFFF54C7 EFA1B2C3"), {10, 35, 36, 38, 0, 9, 0xFF, 0xFF},
+         Hex("50128043 FFFFFFFF FFFF54C7 AEA1B2C3"), {10, 35, 36, 38, 0, 9, 0xFF, 0xFF},
          {"438.01250", "", "None", "D754I", "High", "Lock", "Yes", "AZ-_09"},
          {"438.01250", "", "无", "D754I", "高", "锁定", "有", "AZ-_09"}},
         {{"142.5", "142.5", "67.0", "254.1", "中", "未锁定", "无", "CHANNEL8"},
-         Hex("00002514 00002514 70064125 D3A1B2C3"), {12, 17, 10, 23, 23, 14, 21, 8},
+         Hex("00002514 00002514 70064125 92A1B2C3"), {12, 17, 10, 23, 23, 14, 21, 8},
          {"142.50000", "142.50000", "67.0", "254.1", "Middle", "Unlock", "No", "CHANNEL8"},
          {"142.50000", "142.50000", "67.0", "254.1", "中", "未锁定", "无", "CHANNEL8"}},
         // Empty power stores Low; unknown lock and scan words fall back to locked and scanned;
         // a lower-case name stores no characters.
         {{"142.5", "bad", "", "x", "", "maybe", "", "abc"},
-         Hex("00002514 FFFFFFFF FFFFFFFF CFA1B2C3"), Bytes(8, 0xFF),
+         Hex("00002514 FFFFFFFF FFFFFFFF 8EA1B2C3"), Bytes(8, 0xFF),
          {"142.50000", "", "None", "None", "Low", "Lock", "Yes", ""},
          {"142.50000", "", "无", "无", "低", "锁定", "有", ""}},
         // clang-format on
@@ -145,7 +145,7 @@ TEST(ChannelCodecTest, RowTextsToBytesAndBack) {
     for (const auto& c : cases) {
         for (const int i : {0, 199}) {
             MemoryImage image = BlankImage();
-            const Bytes kept = Hex("C3A1B2C3");
+            const Bytes kept = Hex("82A1B2C3");
             std::copy(kept.begin(), kept.end(), image.begin() + 16 * i + 12);
             EncodeChannel(image, i, c.texts);
             EXPECT_EQ(Record(image, i), c.record) << c.texts[0] << " " << i;

@@ -28,6 +28,7 @@ TEST(ProductBand, BandBytesAndLimits) {
         // "%d-" needs the dash right after the number; the limits find it anyway.
         {"136 - 174MHz", {0x13, 0x00, 0x5F}, {13600000, 17400000, true}},
         {"136x174MHz", {0x13, 0x00, 0x5F}, {13600000, 13600000, true}},
+        {std::string_view("136-174MHz", 3), {0x13, 0x00, 0x5F}, {13600000, 13600000, true}},
         {"--5MHz", {0x00, 0x00, 0xFF}, {0, 0, false}},
         {"21474-21474MHz", {0x67, 0x67, 0x43}, {2147400000, 2147400000, true}},
         // Too large for a frequency, too large for an int, negative: refused, bytes still defined.
