@@ -100,6 +100,36 @@ TEST(ToneCodecTest, BytesAndTexts) {
     }
 }
 
+// The radio's tone list: None, the 50 CTCSS tones, the 105 DCS codes normal, then inverted. A
+// typed text selects the first entry it begins, ignoring case.
+TEST(ToneTableTest, EntriesAndPrefixSelection) {
+    const auto english = BuildToneList(Language::English);
+    const auto chinese = BuildToneList(Language::Chinese);
+    ASSERT_EQ(english.size(), 261u);
+    const std::pair<int, const char*> entries[] = {
+        {0, "None"},   {1, "67.0"},    {13, "100.0"},  {50, "254.1"},
+        {51, "D023N"}, {155, "D754N"}, {156, "D023I"}, {260, "D754I"},
+    };
+    for (auto [index, text] : entries) {
+        EXPECT_EQ(english[index], text);
+        EXPECT_EQ(FindListEntryByPrefix(english, text), index);
+    }
+    EXPECT_EQ(chinese[0], "无");
+    EXPECT_TRUE(std::equal(english.begin() + 1, english.end(), chinese.begin() + 1, chinese.end()));
+    const std::vector<std::string> power = {"High", "Middle", "Low"};
+    const std::pair<const char*, int> tones[] = {
+        {"", 0}, {"d023n", 51}, {"67.5", 0}, {"1", 13}, {"D0", 51}};
+    for (auto [text, index] : tones) {
+        EXPECT_EQ(FindListEntryByPrefix(english, text), index) << text;
+    }
+    const std::pair<const char*, int> powers[] = {
+        {"low", 2}, {"Middle", 1}, {"高", 0}, {"Highest", 0}};
+    for (auto [text, index] : powers) {
+        EXPECT_EQ(FindListEntryByPrefix(power, text), index) << text;
+    }
+    EXPECT_EQ(FindListEntryByPrefix({}, "x"), 0);
+}
+
 TEST(ChannelCodecTest, EmptyChannels) {
     MemoryImage image = BlankImage();
     for (int i = 0; i < kChannelCount; ++i) {

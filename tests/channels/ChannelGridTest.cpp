@@ -232,7 +232,7 @@ TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
 TEST(ChannelGridTest, RefusalsSayWhy) {
     ChannelGrid grid = GridOf(FullImage());
     const std::string none = "No channel is selected.",
-                      pasted = "Nothing was pasted. These rows were refused:\nline 1: ";
+                      pasted = "Nothing was pasted. These rows were refused:\n";
     const GridSelection name = GridSelection::OfCells({{4, Column::Name}});
     const struct {
         GridOutcome outcome;
@@ -248,15 +248,19 @@ TEST(ChannelGridTest, RefusalsSayWhy) {
         {grid.Edit(3, Column::Tx, "146,52"), "Out of range,please input again."},
         {grid.Paste("1\t146.52\t\tNone\tNone\tHigh\tLock\tYes\t\r\n"
                     "2\t446.0030\t\tNone\tNone\tHigh\tLock\tYes\t\r\n", Row(5)),
-         pasted + "Rx Frequency '146.52': Out of range,please input again.\nline 2: Rx Frequency "
-                  "'446.0030': Error data Value, please input according the step value(6.25K/5k)."},
+         pasted + "line 1: Rx Frequency '146.52': Out of range,please input again.\nline 2: Rx "
+                  "Frequency '446.0030': Error data Value, please input according the step "
+                  "value(6.25K/5k)."},
         {grid.Paste("RPT\tA B", name),
-         pasted + "2 cells were copied side by side, but only 1 fit from the Cha Name column to "
-                  "the last."},
-        {grid.Paste("A B", name), pasted + "Cha Name 'A B': a name holds only 0-9, A-Z, - and _"},
-        {grid.Paste("A", {}), pasted + none},
-        {grid.Paste("", Row(3)), pasted + "There is nothing to paste."},
-        {grid.Paste("\"A", Row(3)), pasted + "a quoted field is never closed"},
+         pasted + "line 1: 2 cells were copied side by side, but only 1 fit from the Cha Name "
+                  "column to the last."},
+        {grid.Paste("A B", name),
+         pasted + "line 1: Cha Name 'A B': a name holds only 0-9, A-Z, - and _"},
+        {grid.Paste("A", {}), pasted + "line 1: " + none},
+        {grid.Paste("", Row(3)), pasted + "line 1: There is nothing to paste."},
+        {grid.Paste("\"A", Row(3)), pasted + "line 1: a quoted field is never closed"},
+        {grid.Paste("446.1\n446.2", Row(199)),
+         pasted + "line 2: 2 rows were copied, but only 1 fit from channel 199 to channel 199."},
         // clang-format on
     };
     for (const auto& c : cases) {

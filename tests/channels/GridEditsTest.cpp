@@ -72,6 +72,10 @@ TEST(GridEditsTest, PasteLandsAtTheSelectionThroughTheRulesOfTyping) {
         EXPECT_EQ(grid.Texts(), expected) << c.what;
         EXPECT_EQ(outcome.changedRows, changed) << c.what;
     }
+    // Copied rows carry their numbers, empty rows too, as a spreadsheet takes them.
+    EXPECT_EQ(
+        GridOf(image).Copy(GridSelection::OfRows({5, 7})),
+        "5\t468.93750\t468.93750\tNone\t67.0\tLow\tLock\tYes\tCH005X_Y\r\n7\t\t\t\t\t\t\t\t\r\n");
 }
 
 TEST(GridEditsTest, FillDownCommitsEachCellAsTyping) {

@@ -270,34 +270,6 @@ TEST(CsvImport, ChineseHeadersWordsAndNewChannelDefaults) {
     EXPECT_EQ(result.changedChannels, (std::vector<int>{3, 9}));
 }
 
-TEST(CsvImport, PasteLandsAtThePickedRowWhateverTheCopiedNumbers) {
-    const ChannelGridTexts grid = VariedGrid();
-    const std::string copied = CopyChannelRows(grid, 10, 13);
-    EXPECT_TRUE(copied.starts_with("10\t154.00000\t154.00000\t123.0\tNone\tLow\tLock\tYes\t"
-                                   "RXONLY\r\n11\t"));
-    EXPECT_TRUE(copied.ends_with("\r\n13\t\t\t\t\t\t\t\t\r\n"));
-    // The copied channels are duplicated at channel 100; the originals stay.
-    CsvImportResult pasted = PasteChannelRows(copied, grid, 100, kVhf, Language::English);
-    ASSERT_TRUE(pasted.rejected.empty()) << pasted.rejected.front().reason;
-    ChannelGridTexts expected = grid;
-    std::copy(grid.begin() + 10, grid.begin() + 14, expected.begin() + 100);
-    EXPECT_EQ(pasted.grid, expected);
-    EXPECT_EQ(pasted.changedChannels, (std::vector<int>{100, 101, 102, 103}));
-
-    const std::string rows = "145.00000\t\tNone\tNone\tHigh\tLock\tYes\tA\n"
-                             "146.00000\t146.00000\tNone\tNone\tLow\tLock\tYes\tB\n";
-    pasted = PasteChannelRows(rows, grid, 198, kVhf, Language::English);
-    ASSERT_TRUE(pasted.rejected.empty());
-    EXPECT_EQ(pasted.grid[198][7], "A");
-    EXPECT_EQ(pasted.grid[199][7], "B");
-    pasted = PasteChannelRows(rows, grid, 199, kVhf, Language::English);
-    ASSERT_EQ(pasted.rejected.size(), 1u);
-    EXPECT_EQ(pasted.rejected[0].line, 2);
-    EXPECT_EQ(pasted.rejected[0].reason,
-              "2 rows were copied, but only 1 fit from channel 199 to channel 199.");
-    EXPECT_EQ(pasted.grid, grid);
-}
-
 TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {
     MemoryImage a = NewImage();
     ChannelGridTexts grid;
