@@ -141,6 +141,7 @@ TEST(ProductBand, RefreshBringsImageAndStoreTogether) {
 
 TEST(ProductBand, DialogOpensOnTheStoredChoiceOrTheFirstTypeAndBand) {
     const ProductCatalog none{{}, std::vector<std::string>(19), ""};
+    const ProductCatalog one{{"VR-10"}, TwoTypes().bandLists, ""};
     const struct {
         const ProductCatalog& catalog;
         Store stored;
@@ -154,6 +155,7 @@ TEST(ProductBand, DialogOpensOnTheStoredChoiceOrTheFirstTypeAndBand) {
         {TwoTypes(), {{"Type", 2}, {"Field", 1}}, 0, 1}, // no third type: VR-10, still band 1
         {TwoTypes(), {{"Type", -1}, {"Field", -1}}, 0, 0},
         {none, {{"Type", 0}, {"Field", 1}}, -1, 0},      // no types: one empty band
+        {one, {{"Type", 1}, {"Field", 1}}, 0, 1},
         // clang-format on
     };
     for (const auto& c : cases) {
