@@ -92,7 +92,7 @@ TEST(IniEncoding, DetectsUtf8OrGbk) {
         {"\xC0\xAF", false}, {"\xC1\xBF", false}, {"\xE0\x9F\xBF", false}, {"\xED\xA0\x80", false},
         {"\xF0\x8F\xBF\xBF", false}, {"\xF4\x90\x80\x80", false}, {"\xF5\x80\x80\x80", false},
         {"\x80", false}, {"\xC3\xC0", false}, {"\xE5\xAF\x41", false}, {"\xF0\x90\x80\xC0", false},
-        {std::string_view("\xE5\xAF\xBF", 2), false},
+        {std::string_view("\xE5\xAF\xBF", 2), false}, {std::string_view("A\xE5\xAF\xBF", 3), false},
         // clang-format on
     };
     for (const auto& [bytes, valid] : cases) {
