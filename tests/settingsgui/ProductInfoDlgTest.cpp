@@ -32,7 +32,7 @@ TEST(ProductInfoDlg, OpensOnTheStoredChoiceAndANewTypeOffersItsBands) {
     MemoryUserStore store;
     store.WriteInt("Type", 0);
     store.WriteInt("Field", 1);
-    CProductInfoDlg dialog(image, catalog, store, Language::English);
+    CProductInfoDlg dialog(image, catalog, store, Language::Chinese);
     EXPECT_EQ(Items(dialog.TypeList()), QStringList({"VR-10", "VR-20"}));
     EXPECT_EQ(Items(dialog.BandList()), QStringList({"136-174MHz", "400-470MHz"}));
     EXPECT_EQ(dialog.BandList()->currentIndex(), 1);
@@ -46,7 +46,7 @@ TEST(ProductInfoDlg, OpensOnTheStoredChoiceAndANewTypeOffersItsBands) {
     MemoryImage expected = NewImage();
     MemoryUserStore expectedStore;
     const ProductState state =
-        StoreProductPick(expected, expectedStore, catalog, {1, 2}, Language::English);
+        StoreProductPick(expected, expectedStore, catalog, {1, 2}, Language::Chinese);
     EXPECT_EQ(image, expected);
     EXPECT_EQ(store.Values(), expectedStore.Values());
     ASSERT_TRUE(dialog.Result().has_value());
