@@ -30,7 +30,7 @@ TEST(IniLookup, GivesTheStoredValue) {
         {"[S]\nK=1\n[S]\nK=2\nJ=3\n", "S", "J", kDefault}, // in the first section only
         {"[ Setup ]\nK=1\n", "Setup", "K", kDefault}, {"[ Setup ]\nK=1\n", " Setup ", "K", "1"},
         {"K=0\n[S]\nK=1\n", "", "K", "0"},           {"K=0\n[]\nK=5\n", "", "K", "0"},
-        {"[SETUP]\nLANGUAGE=x\n", "setup", "language", "x"},
+        {"[SETUP]\nLANGUAGE=x\n", "setup", "language", "x"}, {"[ZONE]\nZ=1\n", "zone", "z", "1"},
         {"[SETUP]\nLANGUAGE=x\n", "SETUP", "language", kDefault, false},
         {"[S]\nWord\n", "S", "Word", ""},            {"[S]\n#K=1\n", "S", "#K", "1"},
         {"\v[S]\f\r\n \t K \t=  v  v \f\v\r\n", "S", "K", "v  v"},

@@ -56,6 +56,10 @@ TEST(CsvReader, QuotingLineEndsBomAndBlankLines) {
     EXPECT_EQ(parse.rows[2].line, 5);
     EXPECT_EQ(parse.rows[3].fields, (std::vector<std::string>{"", ""}));
     EXPECT_EQ(ParseCsv("a\n\"open,\nb\n").badLine, 2);
+    // A doubled quote that ends the text leaves the field open; the view's end is its end.
+    EXPECT_EQ(ParseCsv("\"a\"\"").badLine, 1);
+    EXPECT_EQ(ParseCsv(std::string_view("\"a\"\"", 3)).rows.at(0).fields,
+              std::vector<std::string>{"a"});
     // Line ends inside quotes count as lines too, CR LF as one, a lone CR as one.
     EXPECT_EQ(ParseCsv("\"a\r\nb\",c\nd\n").rows[1].line, 3);
     EXPECT_EQ(ParseCsv("\"a\rb\",c\nd\n").rows[1].line, 3);
@@ -137,6 +141,7 @@ TEST(ChirpCsv, ReadsEachFieldAsTheRadioCanTakeIt) {
         {{{"Duplex", "+"}, {"Offset", "x"}}, "Offset 'x'" + bad},
         {{{"Duplex", "?"}}, "Duplex '?'" + bad},
         {{{"Duplex", "-"}, {"Offset", "145.49999"}}, "Tx Frequency '0.00001'" + out},
+        {{{"Duplex", "-"}, {"Offset", "145.5"}}, "Tx Frequency '0'" + out},
         {{{"Duplex", "-"}, {"Offset", "146"}}, "Tx Frequency '0'" + out},
         {{{"Duplex", "+"}, {"Offset", "9999"}}, "Tx Frequency '999.99999'" + out},
         // Tones: the decode (receive) column first.

@@ -184,6 +184,8 @@ TEST(ProductBand, DialogOkStoresIndicesBandBytesAndTheStore) {
          "Velmora  [ 类型:VR-20  频率:400-480MHz ]", {40000000, 48000000, true}},
         {{1, 2}, Language::Chinese, {0x01, 0x02, 0x00, 0x00, 0xB9},
          "Velmora  [ 类型:VR-20  频率:-5-10MHz ] (频段不可用)", {0, 0, false}},
+        {{0, 2}, Language::English, {0x00, 0x02, 0x00, 0x00, 0xFF},
+         "Velmora  [ Type:VR-10  Fre: ]", {0, 0, true}},
         {{-1, -1}, Language::English, {0xFF, 0xFF, 0x00, 0x00, 0xFF},
          "Velmora  [ Type:  Fre: ]", {0, 0, true}},
         // clang-format on
