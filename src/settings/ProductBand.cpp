@@ -178,6 +178,41 @@ ProductState ApplyProductChoice(MemoryImage& image, std::string_view typeName,
             MainWindowTitle(titleBase, typeName, bandText, lang), BandLimitsFor(bandText)};
 }
 
+std::vector<std::string> BandsOfType(const ProductCatalog& catalog, int type) {
+    const bool known = type >= 0 && static_cast<std::size_t>(type) < catalog.bandLists.size();
+    return SplitBandList(known ? catalog.bandLists[static_cast<std::size_t>(type)] : "");
+}
+
+ProductPick StoredProductPick(const ProductCatalog& catalog, UserStore& store) {
+    const int types = static_cast<int>(catalog.typeNames.size());
+    const int storedType = store.ReadInt(kStoreType).value_or(0);
+    const int storedBand = store.ReadInt(kStoreField).value_or(0);
+    ProductPick pick;
+    pick.type = storedType >= 0 && storedType < types ? storedType : (types > 0 ? 0 : -1);
+    const int bands = static_cast<int>(BandsOfType(catalog, pick.type).size());
+    pick.band = storedBand >= 0 && storedBand < bands ? storedBand : 0;
+    return pick;
+}
+
+ProductState StoreProductPick(MemoryImage& image, UserStore& store, const ProductCatalog& catalog,
+                              ProductPick pick, Language lang) {
+    const auto indexByte = [](int index) {
+        return index < 0 ? std::uint8_t{0xFF} : static_cast<std::uint8_t>(index & 0xFF);
+    };
+    const auto item = [](const std::vector<std::string>& items, int index) {
+        return index >= 0 && static_cast<std::size_t>(index) < items.size()
+                   ? items[static_cast<std::size_t>(index)]
+                   : std::string();
+    };
+    image[offset::TypeIndex] = indexByte(pick.type);
+    image[offset::BandIndex] = indexByte(pick.band);
+    store.WriteInt(kStoreType, pick.type);
+    store.WriteInt(kStoreField, pick.band);
+    return ApplyProductChoice(image, item(catalog.typeNames, pick.type),
+                              item(BandsOfType(catalog, pick.type), pick.band), catalog.titleBase,
+                              lang);
+}
+
 ProductState RefreshProductInfo(MemoryImage& image, bool newDocument, UserStore& store,
                                 const ProductCatalog& catalog, Language lang) {
     if (newDocument) {

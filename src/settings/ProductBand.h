@@ -78,6 +78,27 @@ ProductState ApplyProductChoice(MemoryImage& image, std::string_view typeName,
                                 std::string_view bandText, std::string_view titleBase,
                                 Language lang);
 
+// The Product Information dialog's two lists as indices; -1 is a list without a selection.
+struct ProductPick {
+    int type = -1;
+    int band = -1;
+};
+
+// The bands a type offers: its band list split at '|', or one empty band for a type the
+// installation does not have.
+std::vector<std::string> BandsOfType(const ProductCatalog& catalog, int type);
+
+// Where the dialog opens: the user's last confirmed choice (missing values count as 0), not the
+// document's. A stored type the installation's lists no longer have falls back to the first
+// type (none when there is none), a stored band its type does not offer to the first band;
+// empty lists would have OK store a band that refuses every frequency.
+ProductPick StoredProductPick(const ProductCatalog& catalog, UserStore& store);
+
+// What OK stores: the two indices (0xFF for none) and the band bytes in the image, the pick in
+// the user store; the window gets the title and the band limits.
+ProductState StoreProductPick(MemoryImage& image, UserStore& store, const ProductCatalog& catalog,
+                              ProductPick pick, Language lang);
+
 // Brings the indices and the user store together, then applies the choice the image holds.
 // A new document takes type and band from the store (missing values count as 0); any other
 // document (opened file, read radio) writes its own into the store.

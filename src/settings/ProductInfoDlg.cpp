@@ -19,11 +19,6 @@ namespace {
 
 constexpr int kIdType = 1013;
 constexpr int kIdField = 1014;
-constexpr std::uint8_t kNoIndex = 0xFF;
-
-std::uint8_t IndexByte(int index) {
-    return index < 0 ? kNoIndex : static_cast<std::uint8_t>(index & 0xFF);
-}
 
 } // namespace
 
@@ -77,18 +72,10 @@ CProductInfoDlg::CProductInfoDlg(MemoryImage& image, const ProductCatalog& catal
         m_cbType->addItem(QString::fromStdString(name));
     }
 
-    // Open on the last choice the user confirmed (missing values count as 0). A stored choice
-    // the installation's lists no longer have falls back to the first type and band instead
-    // of empty lists, which OK would turn into a band that refuses every frequency.
-    const int storedType = m_store.ReadInt(kStoreType).value_or(0);
-    const int storedBand = m_store.ReadInt(kStoreField).value_or(0);
-    m_cbType->setCurrentIndex(storedType >= 0 && storedType < m_cbType->count()
-                                  ? storedType
-                                  : (m_cbType->count() > 0 ? 0 : -1));
+    const ProductPick opening = StoredProductPick(m_catalog, m_store);
+    m_cbType->setCurrentIndex(opening.type);
     OnSelchangeType();
-    if (storedBand >= 0 && storedBand < m_cbField->count()) {
-        m_cbField->setCurrentIndex(storedBand);
-    }
+    m_cbField->setCurrentIndex(opening.band);
     connect(m_cbType, &QComboBox::currentIndexChanged, this, &CProductInfoDlg::OnSelchangeType);
 
     InstallHelpKey(this, help, kIdOk);
@@ -96,9 +83,7 @@ CProductInfoDlg::CProductInfoDlg(MemoryImage& image, const ProductCatalog& catal
 
 void CProductInfoDlg::FillBandList(int typeIndex) {
     m_cbField->clear();
-    const bool known = typeIndex >= 0 && typeIndex < static_cast<int>(m_catalog.bandLists.size());
-    const std::string list = known ? m_catalog.bandLists[static_cast<std::size_t>(typeIndex)] : "";
-    for (const std::string& band : SplitBandList(list)) {
+    for (const std::string& band : BandsOfType(m_catalog, typeIndex)) {
         m_cbField->addItem(QString::fromStdString(band));
     }
 }
@@ -109,15 +94,8 @@ void CProductInfoDlg::OnSelchangeType() {
 }
 
 void CProductInfoDlg::accept() {
-    const int type = m_cbType->currentIndex();
-    const int band = m_cbField->currentIndex();
-    m_image[offset::TypeIndex] = IndexByte(type);
-    m_image[offset::BandIndex] = IndexByte(band);
-    m_result =
-        ApplyProductChoice(m_image, m_cbType->currentText().toStdString(),
-                           m_cbField->currentText().toStdString(), m_catalog.titleBase, m_lang);
-    m_store.WriteInt(kStoreType, type);
-    m_store.WriteInt(kStoreField, band);
+    m_result = StoreProductPick(m_image, m_store, m_catalog,
+                                {m_cbType->currentIndex(), m_cbField->currentIndex()}, m_lang);
     QDialog::accept();
 }
 

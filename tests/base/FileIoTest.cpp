@@ -2,6 +2,7 @@
 // them, and what a save keeps of the file it replaces (permission bits, owner, links).
 #include "base/FileIo.h"
 #include "base/FileSystemCalls.h"
+#include "base/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,58 +28,44 @@ std::vector<std::string> g_calls;
 std::string g_failAt;
 int g_failWith = EIO;
 
-int Step(const char* name) {
+// Records the call, then fails it or passes it on to the system.
+int Passed(const char* name, const std::function<int()>& call) {
     g_calls.emplace_back(name);
-    return g_failAt == name ? g_failWith : 0;
+    return g_failAt == name ? g_failWith : call();
 }
 
 const FileSystemCalls& Real() {
     return SystemFileCalls();
 }
 
-// Records every call and passes it on to the system, except the one that fails. A failed
-// close still closes, as the system's close does.
+// A failed close still closes, as the system's close does.
 constexpr FileSystemCalls kWatched{
     [](const char* path, unsigned mode, FileHandle* out) {
-        const int error = Step("create");
-        return error != 0 ? error : Real().createNew(path, mode, out);
+        return Passed("create", [&] { return Real().createNew(path, mode, out); });
     },
     [](FileHandle file, const std::uint8_t* bytes, std::size_t size) {
-        const int error = Step("write");
-        return error != 0 ? error : Real().write(file, bytes, size);
+        return Passed("write", [&] { return Real().write(file, bytes, size); });
     },
     [](FileHandle file, unsigned owner, unsigned group) {
-        const int error = Step("setOwner");
-        return error != 0 ? error : Real().setOwner(file, owner, group);
+        return Passed("setOwner", [&] { return Real().setOwner(file, owner, group); });
     },
     [](FileHandle file, unsigned mode) {
-        const int error = Step("setMode");
-        return error != 0 ? error : Real().setMode(file, mode);
+        return Passed("setMode", [&] { return Real().setMode(file, mode); });
     },
+    [](FileHandle file) { return Passed("flush", [&] { return Real().flush(file); }); },
     [](FileHandle file) {
-        const int error = Step("flush");
-        return error != 0 ? error : Real().flush(file);
-    },
-    [](FileHandle file) {
-        const int error = Step("close");
         const int closed = Real().close(file);
-        return error != 0 ? error : closed;
+        return Passed("close", [&] { return closed; });
     },
     [](const char* existing, const char* newName) {
-        const int error = Step("link");
-        return error != 0 ? error : Real().link(existing, newName);
+        return Passed("link", [&] { return Real().link(existing, newName); });
     },
     [](const char* from, const char* to) {
-        const int error = Step("rename");
-        return error != 0 ? error : Real().rename(from, to);
+        return Passed("rename", [&] { return Real().rename(from, to); });
     },
-    [](const char* path) {
-        const int error = Step("remove");
-        return error != 0 ? error : Real().remove(path);
-    },
+    [](const char* path) { return Passed("remove", [&] { return Real().remove(path); }); },
     [](const char* folder) {
-        const int error = Step("flushFolder");
-        return error != 0 ? error : Real().flushFolder(folder);
+        return Passed("flushFolder", [&] { return Real().flushFolder(folder); });
     },
 };
 
@@ -88,31 +74,18 @@ using Calls = std::vector<std::string>;
 class FileSave : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("velmora-fileio-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::permissions(dir_, fs::perms(0755));
+        fs::permissions(dir_, fs::perms(0755)); // an ordinary user may look in
         g_calls.clear();
         g_failAt.clear();
         g_failWith = EIO;
     }
-    void TearDown() override {
-        SetFileCallsForTest(nullptr);
-        fs::permissions(dir_, fs::perms(0755));
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { SetFileCallsForTest(nullptr); }
 
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
+    std::string Path(const std::string& name) const { return folder_.File(name); }
     static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteAll(path, bytes);
     }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string Read(const std::string& path) { return test::ReadAll(path); }
     static FileResult Save(const std::string& path, const std::string& bytes) {
         return WriteFileAtomically(
             path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
@@ -147,147 +120,117 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    fs::path dir_;
+    test::TempFolder folder_;
+    const fs::path& dir_ = folder_.Folder();
 };
 
-TEST_F(FileSave, WritesFlushesRenamesThenFlushesTheFolder) {
-    SetFileCallsForTest(&kWatched);
-    ASSERT_TRUE(Save(Path("new.dat"), "first"));
-    EXPECT_EQ(g_calls, (Calls{"create", "write", "flush", "close", "rename", "flushFolder"}));
-
-    // Replacing a file: its owner and bits go on the temporary file before the bytes, and a
-    // second name holds the old file until the folder is on the disk.
-    g_calls.clear();
-    ASSERT_TRUE(Save(Path("new.dat"), "second"));
-    EXPECT_EQ(g_calls, (Calls{"create", "setOwner", "setMode", "write", "flush", "close", "link",
-                              "rename", "flushFolder", "remove"}));
-    EXPECT_EQ(Read(Path("new.dat")), "second");
-    EXPECT_EQ(Names(), Calls{"new.dat"});
-}
-
-TEST_F(FileSave, AFailureAtAnyStepKeepsTheOldFileAndSaysSo) {
-    for (const char* step :
-         {"create", "setOwner", "setMode", "write", "flush", "close", "rename", "flushFolder"}) {
-        Write(Path("old.dat"), "old bytes");
-        ::chmod(Path("old.dat").c_str(), 0640);
-        g_calls.clear();
-        g_failAt = step;
-        SetFileCallsForTest(&kWatched);
-        const FileResult result = Save(Path("old.dat"), "new bytes");
-        SetFileCallsForTest(nullptr);
-        EXPECT_EQ(result.error, FileError::WriteFailed) << step;
-        EXPECT_EQ(result.reason, std::strerror(EIO)) << step;
-        EXPECT_EQ(Read(Path("old.dat")), "old bytes") << step;
-        EXPECT_EQ(Mode(Path("old.dat")), 0640u) << step;
-        EXPECT_EQ(Names(), Calls{"old.dat"}) << step;
-    }
-    // A new file whose folder fails to reach the disk is taken away again.
-    g_failAt = "flushFolder";
-    SetFileCallsForTest(&kWatched);
-    EXPECT_EQ(Save(Path("fresh.dat"), "new bytes").error, FileError::WriteFailed);
-    EXPECT_EQ(Names(), Calls{"old.dat"});
-}
-
-TEST_F(FileSave, WhatTheSystemMayRefuseDoesNotFailTheSave) {
+// Replacing a file: its owner and bits go on the temporary file before the bytes, and a second
+// name holds the old file until the folder is on the disk. A failure at any step keeps the old
+// file, its bits and no temporary file, and says so; what the system may refuse does not fail
+// the save.
+TEST_F(FileSave, EachStepInOrderAndAFailureAtAnyOfThem) {
+    const Calls replacing = {"create", "setOwner", "setMode", "write",       "flush",
+                             "close",  "link",     "rename",  "flushFolder", "remove"};
     const struct {
-        const char* step;
+        const char* failAt;
         int error;
+        bool saved;
     } cases[] = {
-        {"setOwner", EPERM},      // another user's file: this user's now
-        {"flushFolder", EINVAL},  // a file system that cannot flush a folder
-        {"flushFolder", ENOTSUP}, //
-        {"link", EPERM},          // no hard links: no way back, but the save itself works
+        // clang-format off
+        {"", 0, true},
+        {"create", EIO, false}, {"setOwner", EIO, false}, {"setMode", EIO, false},
+        {"write", EIO, false},  {"flush", EIO, false},    {"close", EIO, false},
+        {"rename", EIO, false}, {"flushFolder", EIO, false},
+        {"setOwner", EPERM, true},      // another user's file: this user's now
+        {"flushFolder", EINVAL, true},  // a file system that cannot flush a folder
+        {"flushFolder", ENOTSUP, true},
+        {"link", EPERM, true},          // no hard links: no way back, but the save works
+        // clang-format on
     };
     for (const auto& c : cases) {
         Write(Path("old.dat"), "old bytes");
-        g_failAt = c.step;
+        ::chmod(Path("old.dat").c_str(), 0640);
+        g_calls.clear();
+        g_failAt = c.failAt;
         g_failWith = c.error;
         SetFileCallsForTest(&kWatched);
-        EXPECT_TRUE(Save(Path("old.dat"), "new bytes")) << c.step;
+        const FileResult result = Save(Path("old.dat"), "new bytes");
         SetFileCallsForTest(nullptr);
-        EXPECT_EQ(Read(Path("old.dat")), "new bytes") << c.step;
-        EXPECT_EQ(Names(), Calls{"old.dat"}) << c.step;
+        EXPECT_EQ(result.error, c.saved ? FileError::None : FileError::WriteFailed) << c.failAt;
+        EXPECT_EQ(result.reason, c.saved ? "" : std::strerror(EIO)) << c.failAt;
+        EXPECT_EQ(Read(Path("old.dat")), c.saved ? "new bytes" : "old bytes") << c.failAt;
+        EXPECT_EQ(Mode(Path("old.dat")), 0640u) << c.failAt;
+        EXPECT_EQ(Names(), Calls{"old.dat"}) << c.failAt;
+        if (*c.failAt == 0) {
+            EXPECT_EQ(g_calls, replacing);
+        }
     }
+    // A new file: no old one to keep; one whose folder fails to reach the disk is taken away.
+    g_calls.clear();
+    g_failAt.clear();
+    SetFileCallsForTest(&kWatched);
+    ASSERT_TRUE(Save(Path("new.dat"), "first"));
+    EXPECT_EQ(g_calls, (Calls{"create", "write", "flush", "close", "rename", "flushFolder"}));
+    g_failAt = "flushFolder";
+    g_failWith = EIO;
+    EXPECT_EQ(Save(Path("fresh.dat"), "new bytes").error, FileError::WriteFailed);
+    EXPECT_EQ(Names(), (Calls{"new.dat", "old.dat"}));
 }
 
 // What a save keeps of the file it replaces, and what it refuses, on the real file system.
 TEST_F(FileSave, KeepsModeAndLinksAndRefusesWhatItMayNotWrite) {
-    struct Case {
-        const char* name;
-        std::function<void()> prepare;
-        std::string saveTo;
+    ::umask(022); // the usual: a new file is 644
+    Write(Path("p.dat"), "old");
+    ::chmod(Path("p.dat").c_str(), 0600);
+    Write(Path("real.dat"), "old");
+    fs::create_symlink("real.dat", Path("link.dat"));
+    fs::create_directory(Path("sub"));
+    fs::create_symlink("sub/made.dat", Path("dangling.dat"));
+    fs::create_symlink("gone/x.dat", Path("nowhere.dat"));
+    fs::create_directory(Path("ro"));
+    Write(Path("ro/old.dat"), "old");
+    ::chmod(Path("ro/old.dat").c_str(), 0666);
+    ::chmod(Path("ro").c_str(), 0555);
+    fs::create_directory(Path("rw"));
+    ::chmod(Path("rw").c_str(), 0777);
+    Write(Path("rw/locked.dat"), "old");
+    ::chmod(Path("rw/locked.dat").c_str(), 0444);
+    const std::vector<std::string> before = Names();
+    const struct {
+        const char* saveTo;
         bool asOrdinaryUser;
         FileError error;
-        std::function<void()> check;
-        const char* made = nullptr; // the one new name the save adds
+        const char* written; // the file that holds the new bytes
+        unsigned mode;
+    } cases[] = {
+        // clang-format off
+        {"p.dat", false, FileError::None, "p.dat", 0600},               // mode 600 stays 600
+        {"link.dat", false, FileError::None, "real.dat", 0644},         // a link's target
+        {"dangling.dat", false, FileError::None, "sub/made.dat", 0644}, // made where it points
+        {"nowhere.dat", false, FileError::NoFolder, nullptr, 0},        // into a missing folder
+        {"ro/old.dat", true, FileError::WriteFailed, nullptr, 0},       // a read-only folder
+        {"rw/locked.dat", true, FileError::WriteFailed, nullptr, 0},    // a read-only file
+        // clang-format on
     };
-    const Case cases[] = {
-        {"mode 600 stays 600",
-         [&] {
-             Write(Path("p.dat"), "old");
-             ::chmod(Path("p.dat").c_str(), 0600);
-         },
-         "p.dat", false, FileError::None, [&] { EXPECT_EQ(Mode(Path("p.dat")), 0600u); }},
-        {"a link's target is written, the link stays a link",
-         [&] {
-             Write(Path("real.dat"), "old");
-             fs::create_symlink("real.dat", Path("link.dat"));
-         },
-         "link.dat", false, FileError::None,
-         [&] {
-             EXPECT_TRUE(fs::is_symlink(Path("link.dat")));
-             EXPECT_EQ(fs::read_symlink(Path("link.dat")), "real.dat");
-             EXPECT_EQ(Read(Path("real.dat")), "new");
-         }},
-        {"a dangling link gets its target made",
-         [&] {
-             fs::create_directory(Path("sub"));
-             fs::create_symlink("sub/made.dat", Path("dangling.dat"));
-         },
-         "dangling.dat", false, FileError::None,
-         [&] {
-             EXPECT_TRUE(fs::is_symlink(Path("dangling.dat")));
-             EXPECT_EQ(Read(Path("sub/made.dat")), "new");
-         },
-         "sub/made.dat"},
-        {"a dangling link into a missing folder is refused",
-         [&] { fs::create_symlink("gone/x.dat", Path("nowhere.dat")); }, "nowhere.dat", false,
-         FileError::NoFolder, [&] { EXPECT_TRUE(fs::is_symlink(Path("nowhere.dat"))); }},
-        {"a read-only folder is refused, its file intact",
-         [&] {
-             fs::create_directory(Path("ro"));
-             Write(Path("ro/old.dat"), "old");
-             ::chmod(Path("ro/old.dat").c_str(), 0666);
-             ::chmod(Path("ro").c_str(), 0555);
-         },
-         "ro/old.dat", true, FileError::WriteFailed,
-         [&] { EXPECT_EQ(Read(Path("ro/old.dat")), "old"); }},
-        {"a read-only file is refused, not replaced",
-         [&] {
-             fs::create_directory(Path("rw"));
-             ::chmod(Path("rw").c_str(), 0777);
-             Write(Path("rw/locked.dat"), "old");
-             ::chmod(Path("rw/locked.dat").c_str(), 0444);
-         },
-         "rw/locked.dat", true, FileError::WriteFailed,
-         [&] { EXPECT_EQ(Read(Path("rw/locked.dat")), "old"); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        c.prepare();
-        std::vector<std::string> after = Names();
-        if (c.made != nullptr) {
-            after.emplace_back(c.made);
-            std::sort(after.begin(), after.end());
-        }
+    for (const auto& c : cases) {
         const std::string path = Path(c.saveTo);
         const auto save = [&path] { return static_cast<int>(Save(path, "new").error); };
-        const int error = c.asOrdinaryUser ? AsOrdinaryUser(save) : save();
-        EXPECT_EQ(error, static_cast<int>(c.error));
-        c.check();
-        EXPECT_EQ(Names(), after); // no temporary file, no link replaced
-        ::chmod(Path("ro").c_str(), 0755);
+        EXPECT_EQ(c.asOrdinaryUser ? AsOrdinaryUser(save) : save(), static_cast<int>(c.error))
+            << c.saveTo;
+        if (c.written != nullptr) {
+            EXPECT_EQ(Read(Path(c.written)), "new") << c.saveTo;
+            EXPECT_EQ(Mode(Path(c.written)), c.mode) << c.saveTo;
+        } else if (fs::exists(path)) {
+            EXPECT_EQ(Read(path), "old") << c.saveTo;
+        }
     }
+    // Links stay links, and the one new name is the link's target: no temporary file is left.
+    EXPECT_EQ(fs::read_symlink(Path("link.dat")), "real.dat");
+    EXPECT_TRUE(fs::is_symlink(Path("dangling.dat")) && fs::is_symlink(Path("nowhere.dat")));
+    std::vector<std::string> after = before;
+    after.insert(std::upper_bound(after.begin(), after.end(), "sub/made.dat"), "sub/made.dat");
+    EXPECT_EQ(Names(), after);
+    ::chmod(Path("ro").c_str(), 0755);
 }
 
 TEST_F(FileSave, KeepsTheOwnerAndGroupOfTheReplacedFile) {

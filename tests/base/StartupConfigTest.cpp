@@ -14,70 +14,50 @@ namespace {
 using test::TempFolder;
 using test::WriteAll;
 
-struct LanguageCase {
-    const char* name;
-    std::string file; // empty: no file at all
-    std::optional<Language> forced;
-    Language expected;
-};
-
-class StartupLanguage : public testing::TestWithParam<LanguageCase> {};
-
-TEST_P(StartupLanguage, SetsAllThreeGlobalsTogether) {
-    const LanguageCase& c = GetParam();
-    TempFolder folder;
-    const std::string path = folder.File("Program.ini");
-    if (!c.file.empty()) {
-        WriteAll(path, c.file);
-    }
-    EXPECT_TRUE(LoadStartupConfig(path, c.forced));
-    const bool chinese = c.expected == Language::Chinese;
-    EXPECT_EQ(CurrentLanguage(), c.expected);
-    EXPECT_EQ(g_bChinese, chinese ? 1 : 0);
-    EXPECT_EQ(g_strLanguage, chinese ? "Chinese" : "English");
-    EXPECT_EQ(g_strHelpFile, chinese ? "chHelp.chm" : "enHelp.chm");
-    g_iniFile.Clear(); // the folder goes away; nothing is to be written there
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StartupLanguage,
-    testing::Values(
-        LanguageCase{"Chinese", "[Setup]\nLanguage = Chinese\n", std::nullopt, Language::Chinese},
-        LanguageCase{"SectionCaseIgnored", "[SETUP]\nlanguage=Chinese\n", std::nullopt,
-                     Language::Chinese},
-        LanguageCase{"ValueMustBeExact", "[Setup]\nLanguage=chinese\n", std::nullopt,
-                     Language::English},
-        LanguageCase{"CommentLeavesBlank", "[Setup]\nLanguage=Chinese // zh\n", std::nullopt,
-                     Language::English},
-        LanguageCase{"English", "[Setup]\nLanguage=English\n", std::nullopt, Language::English},
-        LanguageCase{"MissingFile", "", std::nullopt, Language::English},
-        LanguageCase{"ForcedEnglish", "[Setup]\nLanguage=Chinese\n", Language::English,
-                     Language::English},
-        LanguageCase{"ForcedChinese", "", Language::Chinese, Language::Chinese}),
-    [](const testing::TestParamInfo<LanguageCase>& info) { return info.param.name; });
-
-TEST(LeadingDecimal, ReadsLikeAtoiWithoutOverflow) {
+// The language, its help file and the flag the old code reads are set together.
+TEST(StartupLanguage, SetsAllThreeGlobalsTogether) {
+    constexpr auto en = Language::English, zh = Language::Chinese;
     const struct {
-        std::string_view text;
-        int expected;
+        std::string file; // empty: no file at all
+        std::optional<Language> forced;
+        Language expected;
     } cases[] = {
-        {"", 0},
-        {"0", 0},
-        {"1", 1},
-        {"0x1", 0},
-        {"12abc", 12},
-        {" \t7", 7},
-        {"+5", 5},
-        {"-3", -3},
-        {"abc", 0},
-        {"-", 0},
-        {"2147483647", INT_MAX},
-        {"99999999999999999999", INT_MAX},
-        {"-2147483648", INT_MIN},
-        {"-99999999999999999999", INT_MIN},
+        // clang-format off
+        {"[Setup]\nLanguage = Chinese\n", std::nullopt, zh},
+        {"[SETUP]\nlanguage=Chinese\n", std::nullopt, zh}, // names in any case,
+        {"[Setup]\nLanguage=chinese\n", std::nullopt, en}, // the value exactly
+        {"[Setup]\nLanguage=Chinese // zh\n", std::nullopt, en}, // a comment leaves a blank
+        {"[Setup]\nLanguage=English\n", std::nullopt, en}, {"", std::nullopt, en},
+        {"[Setup]\nLanguage=Chinese\n", en, en},           {"", zh, zh},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(LeadingDecimal(c.text), c.expected) << c.text;
+        TempFolder folder;
+        const std::string path = folder.File("Program.ini");
+        if (!c.file.empty()) {
+            WriteAll(path, c.file);
+        }
+        EXPECT_TRUE(LoadStartupConfig(path, c.forced));
+        const bool chinese = c.expected == Language::Chinese;
+        EXPECT_EQ(CurrentLanguage(), c.expected) << c.file;
+        EXPECT_EQ(g_bChinese, chinese ? 1 : 0);
+        EXPECT_EQ(g_strLanguage, chinese ? "Chinese" : "English");
+        EXPECT_EQ(g_strHelpFile, chinese ? "chHelp.chm" : "enHelp.chm");
+        g_iniFile.Clear(); // the folder goes away; nothing is to be written there
+    }
+}
+
+TEST(LeadingDecimal, ReadsLikeAtoiWithoutOverflow) {
+    const std::pair<std::string_view, int> cases[] = {
+        // clang-format off
+        {"", 0},   {"0", 0},   {"1", 1},   {"0x1", 0}, {"12abc", 12}, {" \t7", 7}, {"\r7", 7},
+        {"+5", 5}, {"-3", -3}, {"abc", 0}, {"-", 0},  {"09", 9},  {"2147483647", INT_MAX},
+        {"99999999999999999999", INT_MAX}, {"-2147483648", INT_MIN},
+        {"-99999999999999999999", INT_MIN},
+        // clang-format on
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(LeadingDecimal(text), expected) << text;
     }
 }
 

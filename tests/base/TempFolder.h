@@ -25,6 +25,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::string File(const std::string& name) const { return (m_path / name).string(); }
+    const std::filesystem::path& Folder() const { return m_path; }
 
 private:
     std::filesystem::path m_path;

@@ -11,6 +11,7 @@ namespace velmora {
 namespace {
 
 using Bytes4 = std::array<std::uint8_t, 4>;
+using Bytes = std::vector<std::uint8_t>;
 
 MemoryImage BlankImage() {
     MemoryImage image;
@@ -18,35 +19,47 @@ MemoryImage BlankImage() {
     return image;
 }
 
-std::vector<std::uint8_t> Record(const MemoryImage& image, int i) {
+// "5012 8043" as the bytes 50 12 80 43.
+Bytes Hex(std::string_view text) {
+    Bytes bytes;
+    for (std::size_t at = 0; at + 1 < text.size(); at += text[at] == ' ' ? 1 : 2) {
+        if (text[at] != ' ') {
+            bytes.push_back(
+                static_cast<std::uint8_t>(std::stoi(std::string(text.substr(at, 2)), nullptr, 16)));
+        }
+    }
+    return bytes;
+}
+
+Bytes Record(const MemoryImage& image, int i) {
     return {image.begin() + 16 * i, image.begin() + 16 * i + 16};
 }
 
-std::vector<std::uint8_t> Name(const MemoryImage& image, int i) {
+Bytes Name(const MemoryImage& image, int i) {
     return {image.begin() + 0xC90 + 8 * i, image.begin() + 0xC90 + 8 * i + 8};
 }
 
 TEST(FrequencyCodecTest, TextsAndBytes) {
-    struct Case {
+    const struct {
         const char* text;
         Bytes4 bytes;
         const char* decoded; // what the bytes read back as
-    };
-    const Case cases[] = {
+    } cases[] = {
+        // clang-format off
         {"142.5", {0x00, 0x00, 0x25, 0x14}, "142.50000"},
         {"438.0125", {0x50, 0x12, 0x80, 0x43}, "438.01250"},
         {"438.012509", {0x50, 0x12, 0x80, 0x43}, "438.01250"}, // below 10 Hz truncated
         {"136.0125", {0x50, 0x12, 0x60, 0x13}, "136.01250"},   // not 49 12 60 13
         {"999.99999", {0x99, 0x99, 0x99, 0x99}, "999.99999"},
-        {"", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
-        {"abc", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
+        {"0.00001", {0x01, 0x00, 0x00, 0x00}, ""}, // a top byte of 00 is no frequency
+        {"", {0xFF, 0xFF, 0xFF, 0xFF}, ""},     {"abc", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
         {"0.000001", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
         // Beyond the eight digits: stored as no frequency, never as garbage BCD.
-        {"1000", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
-        {"-438.0125", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
+        {"1000", {0xFF, 0xFF, 0xFF, 0xFF}, ""}, {"-438.0125", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
         {"1e30", {0xFF, 0xFF, 0xFF, 0xFF}, ""},
+        // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(EncodeFrequency(c.text), c.bytes) << c.text;
         EXPECT_EQ(DecodeFrequency(c.bytes), c.decoded) << c.text;
     }
@@ -56,41 +69,65 @@ TEST(FrequencyCodecTest, TextsAndBytes) {
 }
 
 TEST(ToneCodecTest, BytesAndTexts) {
-    struct Case {
+    const struct {
         std::uint8_t hi, lo;
-        const char* english;
-        const char* chinese;
+        const char* text; // "None" is "无" in Chinese; the others read the same
+    } cases[] = {
+        {0x06, 0x70, "67.0"},  {0x25, 0x41, "254.1"}, {0x80, 0x23, "D023N"}, {0xC0, 0x23, "D023I"},
+        {0x87, 0x54, "D754N"}, {0xC7, 0x54, "D754I"}, {0xFF, 0x12, "None"},  {0x00, 0x70, "None"},
+        {0x06, 0x75, "67.5"}, // not a standard tone, shown as it is
     };
-    const Case cases[] = {
-        {0x06, 0x70, "67.0", "67.0"},   {0x25, 0x41, "254.1", "254.1"},
-        {0x80, 0x23, "D023N", "D023N"}, {0xC0, 0x23, "D023I", "D023I"},
-        {0x87, 0x54, "D754N", "D754N"}, {0xC7, 0x54, "D754I", "D754I"},
-        {0xFF, 0x12, "None", "无"},     {0x00, 0x70, "None", "无"},
-        {0x06, 0x75, "67.5", "67.5"}, // not a standard tone, shown as it is
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DecodeTone(c.hi, c.lo, Language::English), c.english);
-        EXPECT_EQ(DecodeTone(c.hi, c.lo, Language::Chinese), c.chinese);
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeTone(c.hi, c.lo, Language::English), c.text);
+        EXPECT_EQ(DecodeTone(c.hi, c.lo, Language::Chinese),
+                  std::string_view(c.text) == "None" ? "无" : c.text);
     }
     using Pair = std::pair<std::uint8_t, std::uint8_t>;
     EXPECT_EQ(EncodeTone("None"), Pair(0xFF, 0xFF));
     EXPECT_EQ(EncodeTone("无"), Pair(0xFF, 0xFF));
     EXPECT_EQ(EncodeTone("D023"), Pair(0xC0, 0x23)); // no "N": inverted
+    EXPECT_EQ(EncodeTone("D6300N"), Pair(0xBF, 0x00));
+    EXPECT_EQ(EncodeTone("D6200I"), Pair(0xFE, 0x00));
     // Values the bytes cannot hold as what they are store no tone.
-    EXPECT_EQ(EncodeTone("800.0"), Pair(0xFF, 0xFF));
-    EXPECT_EQ(EncodeTone("-67.0"), Pair(0xFF, 0xFF));
-    EXPECT_EQ(EncodeTone("D6400N"), Pair(0xFF, 0xFF));
-    EXPECT_EQ(EncodeTone("D6300I"), Pair(0xFF, 0xFF));
-}
-
-TEST(ToneCodecTest, EveryListEntryRoundTrips) {
+    for (const char* text : {"800.0", "-67.0", "D6400N", "D6300I"}) {
+        EXPECT_EQ(EncodeTone(text), Pair(0xFF, 0xFF)) << text;
+    }
     for (Language lang : {Language::English, Language::Chinese}) {
-        const std::vector<std::string> list = BuildToneList(lang);
-        for (const std::string& text : list) {
+        for (const std::string& text : BuildToneList(lang)) {
             const auto [hi, lo] = EncodeTone(text);
             EXPECT_EQ(DecodeTone(hi, lo, lang), text);
         }
     }
+}
+
+// The radio's tone list: None, the 50 CTCSS tones, the 105 DCS codes normal, then inverted. A
+// typed text selects the first entry it begins, ignoring case.
+TEST(ToneTableTest, EntriesAndPrefixSelection) {
+    const auto english = BuildToneList(Language::English);
+    const auto chinese = BuildToneList(Language::Chinese);
+    ASSERT_EQ(english.size(), 261u);
+    const std::pair<int, const char*> entries[] = {
+        {0, "None"},   {1, "67.0"},    {13, "100.0"},  {50, "254.1"},
+        {51, "D023N"}, {155, "D754N"}, {156, "D023I"}, {260, "D754I"},
+    };
+    for (auto [index, text] : entries) {
+        EXPECT_EQ(english[index], text);
+        EXPECT_EQ(FindListEntryByPrefix(english, text), index);
+    }
+    EXPECT_EQ(chinese[0], "无");
+    EXPECT_TRUE(std::equal(english.begin() + 1, english.end(), chinese.begin() + 1, chinese.end()));
+    const std::vector<std::string> power = {"High", "Middle", "Low"};
+    const std::pair<const char*, int> tones[] = {
+        {"", 0}, {"d023n", 51}, {"67.5", 0}, {"1", 13}, {"D0", 51}};
+    for (auto [text, index] : tones) {
+        EXPECT_EQ(FindListEntryByPrefix(english, text), index) << text;
+    }
+    const std::pair<const char*, int> powers[] = {
+        {"low", 2}, {"Middle", 1}, {"高", 0}, {"Highest", 0}};
+    for (auto [text, index] : powers) {
+        EXPECT_EQ(FindListEntryByPrefix(power, text), index) << text;
+    }
+    EXPECT_EQ(FindListEntryByPrefix({}, "x"), 0);
 }
 
 TEST(ChannelCodecTest, EmptyChannels) {
@@ -104,80 +141,79 @@ TEST(ChannelCodecTest, EmptyChannels) {
     EXPECT_TRUE(IsChannelEmpty(image, 0));
     EXPECT_EQ(DecodeChannel(image, 0, Language::English), ChannelTexts{});
     EXPECT_TRUE(IsChannelEmpty(image, 200));
+    EXPECT_TRUE(IsChannelEmpty(image, -1));
     EncodeChannel(image, -1, {"438.0125"});
     EncodeChannel(image, 200, {"438.0125"});
     EXPECT_EQ(image[3], 0x00);
 }
 
+// Channels 0 and 199 alike: the record from the flags byte 0x82 (the radio's bits 7 and 1 set, 6
+// and 0 clear) and bytes 13-15 A1 B2 C3, the name, and nothing else changes.
 TEST(ChannelCodecTest, RowTextsToBytesAndBack) {
-    struct Case {
+    const struct {
         ChannelTexts texts;
-        std::vector<std::uint8_t> record; // from the flags byte 0xC3 and bytes 13-15 A1 B2 C3
-        std::vector<std::uint8_t> name;
+        Bytes record, name;
         ChannelTexts englishBack, chineseBack;
-    };
-    const Case cases[] = {
-        {{"438.0125", "", "None", "D754I", "High", "Lock", "Yes", "AB-_09"},
-         {0x50, 0x12, 0x80, 0x43, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x54, 0xC7, 0xEF, 0xA1, 0xB2,
-          0xC3},
-         {10, 11, 36, 38, 0, 9, 0xFF, 0xFF},
-         {"438.01250", "", "None", "D754I", "High", "Lock", "Yes", "AB-_09"},
-         {"438.01250", "", "无", "D754I", "高", "锁定", "有", "AB-_09"}},
+    } cases[] = {
+        // clang-format off
+        {{"438.0125", "", "None", "D754I", "High", "Lock", "Yes", "AZ-_09"},
+         Hex("50128043 FFFFFFFF FFFF54C7 AEA1B2C3"), {10, 35, 36, 38, 0, 9, 0xFF, 0xFF},
+         {"438.01250", "", "None", "D754I", "High", "Lock", "Yes", "AZ-_09"},
+         {"438.01250", "", "无", "D754I", "高", "锁定", "有", "AZ-_09"}},
         {{"142.5", "142.5", "67.0", "254.1", "中", "未锁定", "无", "CHANNEL8"},
-         {0x00, 0x00, 0x25, 0x14, 0x00, 0x00, 0x25, 0x14, 0x70, 0x06, 0x41, 0x25, 0xD3, 0xA1, 0xB2,
-          0xC3},
-         {12, 17, 10, 23, 23, 14, 21, 8},
+         Hex("00002514 00002514 70064125 92A1B2C3"), {12, 17, 10, 23, 23, 14, 21, 8},
          {"142.50000", "142.50000", "67.0", "254.1", "Middle", "Unlock", "No", "CHANNEL8"},
          {"142.50000", "142.50000", "67.0", "254.1", "中", "未锁定", "无", "CHANNEL8"}},
         // Empty power stores Low; unknown lock and scan words fall back to locked and scanned;
         // a lower-case name stores no characters.
         {{"142.5", "bad", "", "x", "", "maybe", "", "abc"},
-         {0x00, 0x00, 0x25, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xCF, 0xA1, 0xB2,
-          0xC3},
-         {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+         Hex("00002514 FFFFFFFF FFFFFFFF 8EA1B2C3"), Bytes(8, 0xFF),
          {"142.50000", "", "None", "None", "Low", "Lock", "Yes", ""},
          {"142.50000", "", "无", "无", "低", "锁定", "有", ""}},
+        // clang-format on
     };
-    for (const Case& c : cases) {
-        MemoryImage image = BlankImage();
-        const int i = 199;
-        image[16 * i + 12] = 0xC3;
-        image[16 * i + 13] = 0xA1;
-        image[16 * i + 14] = 0xB2;
-        image[16 * i + 15] = 0xC3;
-        EncodeChannel(image, i, c.texts);
-        EXPECT_EQ(Record(image, i), c.record) << c.texts[0];
-        EXPECT_EQ(Name(image, i), c.name) << c.texts[7];
-        EXPECT_EQ(DecodeChannel(image, i, Language::English), c.englishBack);
-        EXPECT_EQ(DecodeChannel(image, i, Language::Chinese), c.chineseBack);
-        // Only this channel's record and name changed.
-        MemoryImage expected = BlankImage();
-        std::copy(image.begin() + 16 * i, image.begin() + 16 * i + 16, expected.begin() + 16 * i);
-        std::copy(image.begin() + 0xC90 + 8 * i, image.begin() + 0xC90 + 8 * i + 8,
-                  expected.begin() + 0xC90 + 8 * i);
-        EXPECT_EQ(image, expected);
+    for (const auto& c : cases) {
+        for (const int i : {0, 199}) {
+            MemoryImage image = BlankImage();
+            const Bytes kept = Hex("82A1B2C3");
+            std::copy(kept.begin(), kept.end(), image.begin() + 16 * i + 12);
+            EncodeChannel(image, i, c.texts);
+            EXPECT_EQ(Record(image, i), c.record) << c.texts[0] << " " << i;
+            EXPECT_EQ(Name(image, i), c.name) << c.texts[7] << " " << i;
+            EXPECT_EQ(DecodeChannel(image, i, Language::English), c.englishBack);
+            EXPECT_EQ(DecodeChannel(image, i, Language::Chinese), c.chineseBack);
+            MemoryImage expected = BlankImage();
+            std::copy_n(c.record.begin(), 16, expected.begin() + 16 * i);
+            std::copy_n(c.name.begin(), 8, expected.begin() + 0xC90 + 8 * i);
+            EXPECT_EQ(image, expected);
+        }
     }
 }
 
 TEST(ChannelCodecTest, DecodeDetails) {
     MemoryImage image = BlankImage();
-    const std::uint8_t record[16] = {0x50, 0x12, 0x80, 0x43, 0x00, 0x00, 0x00, 0x00,
-                                     0x23, 0x80, 0x70, 0x00, 0x30, 0,    0,    0};
-    std::copy(std::begin(record), std::end(record), image.begin() + 16 * 5);
-    const std::uint8_t name[8] = {10, 11, 37, 12, 13, 14, 15, 16};
-    std::copy(std::begin(name), std::end(name), image.begin() + 0xC90 + 8 * 5);
+    const Bytes record = Hex("50128043 00000000 23807000 30000000");
+    std::copy(record.begin(), record.end(), image.begin() + 16 * 5);
+    const Bytes name = {10, 11, 37, 12, 13, 14, 15, 16};
+    std::copy(name.begin(), name.end(), image.begin() + 0xC90 + 8 * 5);
     // Tx top byte 00: no Tx; power bits 11: empty; code 37 ends the name.
     const ChannelTexts expected = {"438.01250", "", "D023N", "None", "", "Unlock", "No", "AB"};
     EXPECT_EQ(DecodeChannel(image, 5, Language::English), expected);
 }
 
-TEST(ChannelCodecTest, ClearingKeepsTheName) {
+// Writing a channel that is in use: a changed cell changes its bytes; a tone that reads as what
+// the cell shows, in either language, keeps its bytes; clearing keeps the name.
+TEST(ChannelCodecTest, RewritingAChannelInUse) {
     MemoryImage image = BlankImage();
-    EncodeChannel(image, 7, {"438.0125", "438.0125", "None", "None", "High", "Lock", "Yes", "AB"});
+    EncodeChannel(image, 7, {"438.0125", "438.0125", "67.0", "None", "High", "Lock", "Yes", "AB"});
+    image[16 * 7 + 11] = 0x00; // encode tone 00 70: no tone, as the radio may store it
+    EncodeChannel(image, 7, {"438.0125", "438.0125", "D023N", "无", "High", "Lock", "Yes", "AB"});
+    EXPECT_EQ(Record(image, 7), Hex("50128043 50128043 2380FF00 EFFFFFFF"));
+    EncodeChannel(image, 7, {"438.0125", "438.0125", "D023N", "67.0", "High", "Lock", "Yes", "AB"});
+    EXPECT_EQ(Record(image, 7), Hex("50128043 50128043 23807006 EFFFFFFF"));
     EncodeChannel(image, 7, ChannelTexts{});
-    EXPECT_EQ(Record(image, 7), std::vector<std::uint8_t>(16, 0xFF));
-    EXPECT_EQ(Name(image, 7),
-              (std::vector<std::uint8_t>{10, 11, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(Record(image, 7), Bytes(16, 0xFF));
+    EXPECT_EQ(Name(image, 7), (Bytes{10, 11, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 } // namespace

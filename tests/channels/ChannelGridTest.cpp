@@ -31,128 +31,122 @@ struct OpCase {
     std::function<void(const ChannelGridTexts& before, const ChannelGrid& after, int r)> check;
 };
 
-GridSelection Row(int r) {
-    return GridSelection::OfRows({r});
+using Texts = ChannelGridTexts;
+using G = ChannelGrid;
+
+GridSelection Cells(std::initializer_list<GridCell> cells) {
+    return GridSelection::OfCells(cells);
 }
 
+GridSelection Rows(std::initializer_list<int> rows) {
+    return GridSelection::OfRows(rows);
+}
+
+GridSelection Row(int r) {
+    return Rows({r});
+}
+
+bool Never(bool, int) {
+    return false;
+}
+
+ChannelGridTexts Pasted(int rows) {
+    ChannelGridTexts source{};
+    std::fill_n(source.begin() + 7, rows, kPasted);
+    return source;
+}
+
+// clang-format off
 const OpCase kCases[] = {
-    {"Edit", [](ChannelGrid& g, int r) { return g.Edit(r, Column::Rx, "446,00625 MHz"); },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
-         EXPECT_EQ(g.Text(r, Column::Rx), "446.00625");
-     }},
-    {"Paste",
-     [](ChannelGrid& g, int r) {
-         ChannelGridTexts source{};
-         source[7] = kPasted;
-         return g.Paste(CopyChannelRows(source, 7, 7), Row(r));
-     },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts&, const ChannelGrid& g, int r) { EXPECT_EQ(g.Row(r), kPasted); }},
-    {"Paste",
-     [](ChannelGrid& g, int r) {
-         ChannelGridTexts source{};
-         source[7] = source[8] = kPasted;
-         return g.Paste(CopyChannelRows(source, 7, 8), Row(r));
-     },
+    {"Edit", [](G& g, int r) { return g.Edit(r, Column::Rx, "446,00625 MHz"); }, Never,
+     [](const Texts&, const G& g, int r) { EXPECT_EQ(g.Text(r, Column::Rx), "446.00625"); }},
+    {"Paste", [](G& g, int r) { return g.Paste(CopyChannelRows(Pasted(1), 7, 7), Row(r)); },
+     Never, [](const Texts&, const G& g, int r) { EXPECT_EQ(g.Row(r), kPasted); }},
+    {"Paste", [](G& g, int r) { return g.Paste(CopyChannelRows(Pasted(2), 7, 8), Row(r)); },
      [](bool, int r) { return r == 199; }, // two rows from 199 run past the end
-     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
+     [](const Texts&, const G& g, int r) {
          EXPECT_EQ(g.Row(r), kPasted);
          EXPECT_EQ(g.Row(r + 1), kPasted);
      }},
     {"Paste",
-     [](ChannelGrid& g, int r) {
-         return g.Paste(
-             "Low", GridSelection::OfCells({{r, Column::Power}, {Neighbour(r), Column::Power}}));
-     },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+     [](G& g, int r) {
+         return g.Paste("Low", Cells({{r, Column::Power}, {Neighbour(r), Column::Power}}));
+     }, Never,
+     [](const Texts& before, const G& g, int r) {
          for (int row : {r, Neighbour(r)}) { // an empty row keeps no settings
              const bool empty = Cell(before[row], Column::Rx).empty();
              EXPECT_EQ(g.Text(row, Column::Power), empty ? "" : "Low");
          }
      }},
     {"Cut",
-     [](ChannelGrid& g, int r) {
+     [](G& g, int r) {
          const std::string expected = CopyChannelRows(g.Texts(), r, r);
          std::string copied;
          const GridOutcome outcome = g.Cut(Row(r), copied);
          EXPECT_EQ(copied, expected);
          return outcome;
-     },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
-         EXPECT_EQ(g.Row(r), ChannelTexts{});
-     }},
-    {"Delete",
-     [](ChannelGrid& g, int r) {
-         return g.Delete(GridSelection::OfCells({{r, Column::Name}}));
-     },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+     }, Never,
+     [](const Texts&, const G& g, int r) { EXPECT_EQ(g.Row(r), ChannelTexts{}); }},
+    {"Delete", [](G& g, int r) { return g.Delete(Cells({{r, Column::Name}})); }, Never,
+     [](const Texts& before, const G& g, int r) {
          ChannelTexts expected = before[r];
          Cell(expected, Column::Name).clear();
          EXPECT_EQ(g.Row(r), expected);
      }},
-    {"Insert Row", [](ChannelGrid& g, int r) { return g.InsertRows(Row(r)); },
+    {"Insert Row", [](G& g, int r) { return g.InsertRows(Row(r)); },
      [](bool full, int) { return full; }, // channel 199 is in use
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+     [](const Texts& before, const G& g, int r) {
          EXPECT_EQ(g.Row(r), ChannelTexts{});
          EXPECT_EQ(g.Texts(), before); // nothing in use moved
      }},
-    {"Delete Row", [](ChannelGrid& g, int r) { return g.DeleteRows(Row(r)); },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+    {"Delete Row", [](G& g, int r) { return g.DeleteRows(Row(r)); }, Never,
+     [](const Texts& before, const G& g, int r) {
          for (int row = r; row < 199; ++row) {
              EXPECT_EQ(g.Row(row), before[row + 1]);
          }
          EXPECT_EQ(g.Row(199), ChannelTexts{});
      }},
-    {"Move Up", [](ChannelGrid& g, int r) { return g.MoveUp(Row(r)); },
+    {"Move Up", [](G& g, int r) { return g.MoveUp(Row(r)); },
      [](bool, int r) { return r == 0; },
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+     [](const Texts& before, const G& g, int r) {
          EXPECT_EQ(g.Row(r - 1), before[r]);
          EXPECT_EQ(g.Row(r), before[r - 1]);
      }},
-    {"Move Down", [](ChannelGrid& g, int r) { return g.MoveDown(Row(r)); },
+    {"Move Down", [](G& g, int r) { return g.MoveDown(Row(r)); },
      [](bool, int r) { return r == 199; },
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+     [](const Texts& before, const G& g, int r) {
          EXPECT_EQ(g.Row(r + 1), before[r]);
          EXPECT_EQ(g.Row(r), before[r + 1]);
      }},
-    {"Sort", [](ChannelGrid& g, int r) { return g.Sort(Row(r), SortKey::RxFrequency); },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int) {
+    {"Sort", [](G& g, int r) { return g.Sort(Row(r), SortKey::RxFrequency); }, Never,
+     [](const Texts& before, const G& g, int) {
          if (!Cell(before[0], Column::Rx).empty()) { // a full grid, descending: now reversed
              EXPECT_EQ(g.Row(0), before[199]);
              EXPECT_EQ(g.Row(199), before[0]);
          }
      }},
     {"Fill Down",
-     [](ChannelGrid& g, int r) {
+     [](G& g, int r) {
          const int first = std::min(r, Neighbour(r));
-         return g.FillDown(GridSelection::OfCells({{first, Column::Power},
-                                                   {first + 1, Column::Power},
-                                                   {first + 1, Column::Rx},
-                                                   {first, Column::Rx}}));
-     },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts& before, const ChannelGrid& g, int r) {
+         return g.FillDown(Cells({{first, Column::Power}, {first + 1, Column::Power},
+                                  {first + 1, Column::Rx}, {first, Column::Rx}}));
+     }, Never,
+     [](const Texts& before, const G& g, int r) {
          const int first = std::min(r, Neighbour(r));
          for (Column column : {Column::Rx, Column::Power}) {
              EXPECT_EQ(g.Text(first + 1, column), Cell(before[first], column));
          }
      }},
     {"Import Channels",
-     [](ChannelGrid& g, int r) {
-         return g.ImportCsv("CH,Rx Frequency,Cha Name\n" + std::to_string(r) + ",446.00625,NEW\n");
-     },
-     [](bool, int) { return false; },
-     [](const ChannelGridTexts&, const ChannelGrid& g, int r) {
+     [](G& g, int r) {
+         return g.ImportCsv("CH,Rx Frequency,Cha Name\n" + std::to_string(r) + ",446.00625,N\n");
+     }, Never,
+     [](const ChannelGridTexts&, const G& g, int r) {
          EXPECT_EQ(g.Text(r, Column::Rx), "446.00625");
-         EXPECT_EQ(g.Text(r, Column::Name), "NEW");
+         EXPECT_EQ(g.Text(r, Column::Name), "N");
      }},
 };
+// clang-format on
 
 TEST(ChannelGridTest, EveryOperationAtBothEndsIsOneStepOrChangesNothing) {
     for (const bool full : {true, false}) {
@@ -197,31 +191,28 @@ TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
     const auto bytesOf = [](const MemoryImage& m, int i) { return ReadChannelBytes(m, i); };
     const struct {
         const char* what;
-        std::function<GridOutcome(ChannelGrid&)> run;
-        int from; // channel 5 ends up at `to`
-        int to;
+        std::function<GridOutcome(G&)> run;
+        int from, to;                 // channel `from` ends up at `to`
+        std::pair<int, int> selected; // the first and the last row picked afterwards
     } cases[] = {
-        {"insert", [](ChannelGrid& g) { return g.InsertRows(Row(2)); }, 5, 6},
-        {"insert two",
-         [](ChannelGrid& g) {
-             return g.InsertRows(GridSelection::OfRows({0, 4}));
-         },
-         5, 7},
-        {"delete", [](ChannelGrid& g) { return g.DeleteRows(Row(2)); }, 5, 4},
-        {"up",
-         [](ChannelGrid& g) {
-             return g.MoveUp(GridSelection::OfRows({5, 6}));
-         },
-         5, 4},
-        {"down", [](ChannelGrid& g) { return g.MoveDown(Row(5)); }, 5, 6},
-        {"sort", [](ChannelGrid& g) { return g.Sort({}, SortKey::RxFrequency); }, 5, 4},
+        // clang-format off
+        {"insert", [](G& g) { return g.InsertRows(Row(2)); }, 5, 6, {2, 2}},
+        {"insert two", [](G& g) { return g.InsertRows(Rows({0, 4})); }, 5, 7, {0, 5}},
+        {"delete", [](G& g) { return g.DeleteRows(Row(2)); }, 5, 4, {2, 2}},
+        {"up", [](G& g) { return g.MoveUp(Rows({5, 6})); }, 5, 4, {4, 5}},
+        {"down", [](G& g) { return g.MoveDown(Rows({4, 5})); }, 5, 6, {5, 6}},
+        {"sort", [](G& g) { return g.Sort({}, SortKey::RxFrequency); }, 5, 4, {0, 199}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         ChannelGrid grid = GridOf(image);
-        ASSERT_FALSE(c.run(grid).refused) << c.what;
+        const GridOutcome outcome = c.run(grid);
+        ASSERT_FALSE(outcome.refused) << c.what;
         const MemoryImage stored = Stored(grid, image);
         EXPECT_EQ(bytesOf(stored, c.to), bytesOf(image, c.from)) << c.what;
         EXPECT_EQ(grid.Row(c.to), FullRow(c.from)) << c.what;
+        EXPECT_EQ(std::pair(outcome.selectRows.front(), outcome.selectRows.back()), c.selected)
+            << c.what;
         grid.Undo();
         EXPECT_EQ(Stored(grid, image), image) << c.what;
     }
@@ -240,32 +231,37 @@ TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
 
 TEST(ChannelGridTest, RefusalsSayWhy) {
     ChannelGrid grid = GridOf(FullImage());
+    const std::string none = "No channel is selected.",
+                      pasted = "Nothing was pasted. These rows were refused:\n";
+    const GridSelection name = GridSelection::OfCells({{4, Column::Name}});
     const struct {
         GridOutcome outcome;
         std::string message;
     } cases[] = {
-        {grid.InsertRows(GridSelection::OfRows({3, 4})),
+        // clang-format off
+        {grid.InsertRows(Rows({3, 4})),
          "No row was inserted: channel 198 is in use and would be pushed past channel 199."},
-        {grid.MoveUp(GridSelection::OfRows({0, 5})),
-         "Channel 0 is the first channel; it cannot move up."},
-        {grid.MoveDown(GridSelection::OfRows({5, 199})),
-         "Channel 199 is the last channel; it cannot move down."},
-        {grid.Delete({}), "No channel is selected."},
+        {grid.MoveUp(Rows({0, 5})), "Channel 0 is the first channel; it cannot move up."},
+        {grid.MoveDown(Rows({5, 199})), "Channel 199 is the last channel; it cannot move down."},
+        {grid.Delete({}), none}, {grid.InsertRows({}), none}, {grid.DeleteRows({}), none},
+        {grid.MoveDown({}), none}, {grid.DeleteRows(Rows({-1, 200})), none},
         {grid.Edit(3, Column::Tx, "146,52"), "Out of range,please input again."},
         {grid.Paste("1\t146.52\t\tNone\tNone\tHigh\tLock\tYes\t\r\n"
-                    "2\t446.0030\t\tNone\tNone\tHigh\tLock\tYes\t\r\n",
-                    Row(5)),
-         "Nothing was pasted. These rows were refused:\n"
-         "line 1: Rx Frequency '146.52': Out of range,please input again.\n"
-         "line 2: Rx Frequency '446.0030': Error data Value, please input according the step "
-         "value(6.25K/5k)."},
-        {grid.Paste("RPT\tA B", GridSelection::OfCells({{4, Column::Name}})),
-         "Nothing was pasted. These rows were refused:\n"
-         "line 1: 2 cells were copied side by side, but only 1 fit from the Cha Name column to "
-         "the last."},
-        {grid.Paste("A B", GridSelection::OfCells({{4, Column::Name}})),
-         "Nothing was pasted. These rows were refused:\n"
-         "line 1: Cha Name 'A B': a name holds only 0-9, A-Z, - and _"},
+                    "2\t446.0030\t\tNone\tNone\tHigh\tLock\tYes\t\r\n", Row(5)),
+         pasted + "line 1: Rx Frequency '146.52': Out of range,please input again.\nline 2: Rx "
+                  "Frequency '446.0030': Error data Value, please input according the step "
+                  "value(6.25K/5k)."},
+        {grid.Paste("RPT\tA B", name),
+         pasted + "line 1: 2 cells were copied side by side, but only 1 fit from the Cha Name "
+                  "column to the last."},
+        {grid.Paste("A B", name),
+         pasted + "line 1: Cha Name 'A B': a name holds only 0-9, A-Z, - and _"},
+        {grid.Paste("A", {}), pasted + "line 1: " + none},
+        {grid.Paste("", Row(3)), pasted + "line 1: There is nothing to paste."},
+        {grid.Paste("\"A", Row(3)), pasted + "line 1: a quoted field is never closed"},
+        {grid.Paste("446.1\n446.2", Row(199)),
+         pasted + "line 2: 2 rows were copied, but only 1 fit from channel 199 to channel 199."},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(c.outcome.refused);
@@ -273,6 +269,7 @@ TEST(ChannelGridTest, RefusalsSayWhy) {
     }
     EXPECT_EQ(grid.Texts(), GridOf(FullImage()).Texts());
     EXPECT_FALSE(grid.CanUndo());
+    EXPECT_EQ(grid.Row(-1), grid.Row(0)); // a row outside the grid reads as channel 0
 
     ChannelGrid chinese = GridOf(FullImage(), Language::Chinese);
     EXPECT_EQ(chinese.MoveDown(Row(199)).message, "信道 199 是最后一个信道，无法下移。");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -25,6 +26,10 @@ TEST(DecimalMultiplyTest, GivesTheDecimalProduct) {
         {0.0, 123.4, 0.0},
         {1.0 / 3.0, 3, 0.999999999999999},               // operand rounded to 15 digits first
         {123456789012.345, 1e-30, 1.23456789012345e-19}, // beyond the quick path
+        {11, 88891087037340.9, 977801957410749.9},       // a product beyond 2^53: rounded once
+        {1e300, 1e300, HUGE_VAL},
+        {-1e-300, 1e-300, -0.0},
+        {HUGE_VAL, 2, HUGE_VAL},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DecimalMultiply(c.a, c.b), c.expected) << c.a << " * " << c.b;
@@ -33,10 +38,15 @@ TEST(DecimalMultiplyTest, GivesTheDecimalProduct) {
 
 TEST(DecimalTextTest, ParsesTheLeadingNumberLikeAtof) {
     struct Case {
-        const char* text;
+        std::string_view text;
         double expected;
     };
     const Case cases[] = {
+        // Only the view is read, never what follows it.
+        {std::string_view("12345", 2), 12},
+        {std::string_view("1.25", 3), 1.2},
+        {std::string_view("1e23", 3), 100},
+        {std::string_view("1e5", 1), 1},
         {"438.0125", 438.0125},
         {"  142.5MHz", 142.5},
         {"+7", 7},
@@ -76,6 +86,8 @@ TEST(DecimalTextTest, FormatsLikePrintf) {
     }
     EXPECT_EQ(FormatFixed(5.0, 0), "  5"); // width 3
     EXPECT_EQ(FormatFixed(-1.0, 0), " -1");
+    EXPECT_EQ(FormatFixed(5.0, -1), "  5");
+    EXPECT_EQ(FormatFixed(0.5, 60), "0." + std::string(40, '0').replace(0, 1, "5"));
 }
 
 } // namespace

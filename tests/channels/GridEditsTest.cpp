@@ -1,7 +1,7 @@
 // What paste, fill, sort, find and compare do to particular rows, and the import mends: empty
 // cells, decimal commas and MHz.
-#include "channels/CsvImport.h"
 #include "channels/GridImages.h"
+#include "channels/ImageDiff.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +54,11 @@ TEST(GridEditsTest, PasteLandsAtTheSelectionThroughTheRulesOfTyping) {
          Cells({{6, Column::Lock}, {5, Column::Power}}),
          {{5, With(With(kFive, Column::Power, "Middle"), Column::Lock, "Unlock")},
           {6, With(kSix, Column::Power, "Low")}}},
+        {"two rows up to the last channel",
+         "446.1\n446.2",
+         GridSelection::OfRows({198}),
+         {{198, {"446.10000", "446.10000", "None", "None", "High", "Lock", "Yes", ""}},
+          {199, {"446.20000", "446.20000", "None", "None", "High", "Lock", "Yes", ""}}}},
         {"frequencies as people write them",
          " 446,5 MHz ",
          Cells({{5, Column::Rx}}),
@@ -72,6 +77,10 @@ TEST(GridEditsTest, PasteLandsAtTheSelectionThroughTheRulesOfTyping) {
         EXPECT_EQ(grid.Texts(), expected) << c.what;
         EXPECT_EQ(outcome.changedRows, changed) << c.what;
     }
+    // Copied rows carry their numbers, empty rows too, as a spreadsheet takes them.
+    EXPECT_EQ(
+        GridOf(image).Copy(GridSelection::OfRows({5, 7})),
+        "5\t468.93750\t468.93750\tNone\t67.0\tLow\tLock\tYes\tCH005X_Y\r\n7\t\t\t\t\t\t\t\t\r\n");
 }
 
 TEST(GridEditsTest, FillDownCommitsEachCellAsTyping) {
@@ -134,7 +143,7 @@ TEST(GridEditsTest, FindMatchesFrequencyAndNameTextsFromAPositionAndWraps) {
     ChannelGrid grid = GridOf(ImageWith([](int) { return false; }));
     grid.Edit(3, Column::Rx, "446.52");
     grid.Edit(10, Column::Rx, "440");
-    grid.Edit(10, Column::Name, "CALL");
+    grid.Edit(10, Column::Name, "CALLZ");
     const struct {
         const char* query;
         GridCell from;
@@ -143,8 +152,8 @@ TEST(GridEditsTest, FindMatchesFrequencyAndNameTextsFromAPositionAndWraps) {
         {"446.52", {0, Column::Rx}, GridCell{3, Column::Rx}},
         {"446,52 MHz", {0, Column::Name}, GridCell{3, Column::Rx}},
         {"446.52", {3, Column::Rx}, GridCell{3, Column::Tx}},
-        {" call", {0, Column::Rx}, GridCell{10, Column::Name}},
-        {"CALL", {10, Column::Name}, GridCell{10, Column::Name}}, // round to itself
+        {" callz", {0, Column::Rx}, GridCell{10, Column::Name}},
+        {"CALLZ", {10, Column::Name}, GridCell{10, Column::Name}}, // round to itself
         {"446.52", {199, Column::Name}, GridCell{3, Column::Rx}},
         {"None", {0, Column::Rx}, std::nullopt}, // tones are not searched
         {"447", {0, Column::Rx}, std::nullopt},
@@ -155,31 +164,23 @@ TEST(GridEditsTest, FindMatchesFrequencyAndNameTextsFromAPositionAndWraps) {
     }
 }
 
-TEST(GridEditsTest, CompareNamesTheDifferingCellsAsTheCliDoes) {
+// The grid compares what it shows, saved or not (the lines themselves: ImageDiff), and the
+// difference walks go round.
+TEST(GridEditsTest, CompareTakesTheGridAsItShowsAndWalksTheDifferences) {
     const MemoryImage document = ImageWith([](int i) { return i < 10; });
     MemoryImage file = document;
     EncodeChannel(file, 7, With(test::FullRow(7), Column::Rx, "445.00000"));
     file[offset::Step] = 5;
-    file[0x0C85] = 0x00;
     ChannelGrid grid = GridOf(document);
-    grid.Edit(3, Column::Name, "NEW"); // not saved yet: compared as the grid shows it
+    grid.Edit(3, Column::Name, "NEW");
 
     const ImageComparison comparison = grid.Compare(document, file);
+    EXPECT_EQ(DiffLines(comparison, Language::English),
+              (std::vector<std::string>{"channel 3: Cha Name NEW -> CH003X_Y",
+                                        "channel 7: Rx Frequency 468.91250 -> 445.00000",
+                                        "option Step: 12.5k -> 25k"}));
     ASSERT_EQ(comparison.cells.size(), 2u);
-    EXPECT_EQ(comparison.cells[0].channel, 3);
     EXPECT_EQ(comparison.cells[0].column, Column::Name);
-    EXPECT_EQ(comparison.cells[0].b, "CH003X_Y");
-    EXPECT_EQ(comparison.cells[1].channel, 7);
-    EXPECT_EQ(comparison.cells[1].b, "445.00000");
-    const std::vector<std::string> lines = {
-        "channel 3: Cha Name NEW -> CH003X_Y",
-        "channel 7: Rx Frequency 468.91250 -> 445.00000",
-        "option Step: 12.5k -> 25k",
-        "byte 0x0C85: 0xFF -> 0x00",
-    };
-    EXPECT_EQ(DiffLines(comparison, Language::English), lines);
-    EXPECT_EQ(DiffImages(test::Stored(grid, document), file, Language::English), lines);
-
     const struct {
         GridCell from;
         bool forward;
@@ -193,37 +194,6 @@ TEST(GridEditsTest, CompareNamesTheDifferingCellsAsTheCliDoes) {
         EXPECT_EQ(NextDifference(comparison, walk.from, walk.forward), walk.next);
     }
     EXPECT_EQ(NextDifference({}, {0, Column::Rx}, true), std::nullopt);
-}
-
-// Empty tone, power, lock and scan cells used to refuse the row although leaving the column
-// out was accepted; frequencies with a comma or MHz used to lose their decimals.
-TEST(GridEditsTest, ImportReadsEmptyCellsAsMissingAndFrequenciesAsWritten) {
-    ChannelGridTexts grid{};
-    grid[4] = test::FullRow(4);
-    const std::string header = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,"
-                               "Cha Lock,Scan Add,Cha Name\r\n";
-    const CsvImportResult result =
-        ImportChannelsCsv(header + "4,446.00625,,,,,,,OLD\r\n"
-                                   "5,\"446,0125 MHz\",446.025MHz,,,,,,\r\n",
-                          grid, test::k400To470, Language::English);
-    ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
-    EXPECT_EQ(result.grid[4],
-              With(With(With(test::FullRow(4), Column::Rx, "446.00625"), Column::Tx, ""),
-                   Column::Name, "OLD"));
-    EXPECT_EQ(result.grid[5],
-              (ChannelTexts{"446.01250", "446.02500", "None", "None", "High", "Lock", "Yes", ""}));
-
-    const std::string chirp = "Location,Name,Frequency,Duplex,Offset\r\n"
-                              "1,A,146.5abc,,\r\n"
-                              "2,B,446.00625,+,x\r\n"
-                              "3,C,\"446,1\",,\r\n";
-    const CsvImportResult foreign =
-        ImportChannelsCsv(chirp, grid, test::k400To470, Language::English);
-    ASSERT_EQ(foreign.rejected.size(), 2u);
-    EXPECT_EQ(foreign.rejected[0].reason,
-              "Rx Frequency '146.5abc': Out of range,please input again.");
-    EXPECT_EQ(foreign.rejected[1].reason, "Offset 'x': not a value this column takes");
-    EXPECT_EQ(Cell(foreign.grid[3], Column::Rx), "446.10000");
 }
 
 } // namespace

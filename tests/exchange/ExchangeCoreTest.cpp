@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/TempFolder.h"
 #include "channels/ChannelClipboard.h"
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string_view>
 
 namespace velmora {
@@ -29,7 +31,7 @@ ChannelGridTexts VariedGrid() {
     grid[4] = {"147.00625", "147.00625", "D754I", "D754N", "High", "Lock", "No", "DCSPOL"};
     grid[5] = {"150.00000", "150.00000", "67.0", "D023I", "Low", "Unlock", "Yes", "T_D"};
     grid[6] = {"150.00250", "150.00250", "D115N", "254.1", "Middle", "Lock", "Yes", ""};
-    grid[7] = {"151.00000", "151.00000", "D025N", "D026I", "High", "Lock", "Yes", "DD"};
+    grid[7] = {"151.00500", "151.00500", "D025N", "D026I", "High", "Lock", "Yes", "DD"};
     grid[8] = {"152.00000", "152.00000", "100.0", "118.8", "High", "Lock", "Yes", "TT"};
     grid[9] = {"153.00000", "153.00000", "D311N", "None", "Low", "Lock", "Yes", ""};
     grid[10] = {"154.00000", "154.00000", "123.0", "None", "Low", "Lock", "Yes", "RXONLY"};
@@ -54,6 +56,15 @@ TEST(CsvReader, QuotingLineEndsBomAndBlankLines) {
     EXPECT_EQ(parse.rows[2].line, 5);
     EXPECT_EQ(parse.rows[3].fields, (std::vector<std::string>{"", ""}));
     EXPECT_EQ(ParseCsv("a\n\"open,\nb\n").badLine, 2);
+    // A doubled quote that ends the text leaves the field open; the view's end is its end.
+    EXPECT_EQ(ParseCsv("\"a\"\"").badLine, 1);
+    EXPECT_EQ(ParseCsv(std::string_view("\"a\"\"", 3)).rows.at(0).fields,
+              std::vector<std::string>{"a"});
+    // Line ends inside quotes count as lines too, CR LF as one, a lone CR as one.
+    EXPECT_EQ(ParseCsv("\"a\r\nb\",c\nd\n").rows[1].line, 3);
+    EXPECT_EQ(ParseCsv("\"a\rb\",c\nd\n").rows[1].line, 3);
+    EXPECT_EQ(ParseCsv("\"a\r\nb\",\"c\rd\"\ne\n").rows[0].fields,
+              (std::vector<std::string>{"a\r\nb", "c\rd"}));
 }
 
 TEST(CsvImport, OurLayoutAndChirpLayoutRoundTripEveryChannel) {
@@ -91,69 +102,156 @@ TEST(ChirpCsv, ExportWritesTheExchangeLayout) {
                       "12.50,,0.5W,unlocked,,,,");
     EXPECT_EQ(row(11), "11,NOTX,155.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,"
                        "12.50,,5.0W,locked,,,,");
+    EXPECT_EQ(row(7), "7,DD,151.005000,,0.000000,Cross,88.5,88.5,026,RN,025,DTCS->DTCS,FM,5.00,,"
+                      "5.0W,locked,,,,");
     EXPECT_EQ(row(12), "12,SPLIT,140.000000,split,170.000000,,88.5,88.5,023,NN,023,Tone->Tone,"
                        "FM,12.50,,5.0W,locked,,,,");
 }
 
-TEST(ChirpCsv, ReadsForeignFilesLeniently) {
-    // Columns in another order, an unknown column, a BOM, an unused memory (frequency 0),
-    // lower-case words, long names and the power levels of other radios.
-    const std::string csv = "\xEF\xBB\xBF"
-                            "Frequency,Extra,Location,Name,Power,Tone,rToneFreq,Comment\n"
-                            "0.000000,x,7,EMPTY,5W,,,\n"
-                            "145.500000,x,3,Home rpt 1,4.0W,tone,100.0,\n"
-                            "146.000000,x,4,b,2.5W,,,\n"
-                            "146.500000,x,5,,1.2W,,,Unlocked by me\n"
-                            "147.000000,x,6,,,,,\n";
-    const CsvImportResult result = ImportChannelsCsv(csv, {}, kVhf, Language::English);
-    ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
-    EXPECT_EQ(result.changedChannels, (std::vector<int>{3, 4, 5, 6}));
-    EXPECT_EQ(result.grid[3], (ChannelTexts{"145.50000", "145.50000", "None", "100.0", "High",
-                                            "Lock", "Yes", "HOMERPT1"}));
-    EXPECT_EQ(result.grid[4][4], "Middle");
-    EXPECT_EQ(result.grid[4][7], "B");
-    EXPECT_EQ(result.grid[5][4], "Low");
-    EXPECT_EQ(result.grid[5][5], "Unlock");
-    EXPECT_EQ(result.grid[6][4], "High");
-    EXPECT_EQ(DetectCsvFormat(csv), CsvFormat::Chirp);
+// Rows of another program, one field at a time: each is channel 3 on 145.5 MHz but for the
+// fields given, under that program's header (its own column order, a column we do not know,
+// names in other cases and blanks, a BOM). The channel's texts joined by '|', or the refusal.
+TEST(ChirpCsv, ReadsEachFieldAsTheRadioCanTakeIt) {
+    const std::vector<std::string> titles = {
+        "frequency", "Extra",     "Location",  " Name ",   "Duplex",       "Offset",
+        "Tone",      "rToneFreq", "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode",
+        "CrossMode", "Mode",      "Power",     "Comment",  "Skip"};
+    const std::string rx = "145.50000|";
+    const std::string plain = rx + "145.50000|None|None|High|Lock|Yes|";
+    const std::string out = ": Out of range,please input again.",
+                      bad = ": not a value this column takes";
+    const struct {
+        std::map<std::string, std::string> fields;
+        std::string expected;
+    } cases[] = {
+        // clang-format off
+        {{}, plain},
+        {{{"Name", "az rpt-_9 long"}, {"Mode", "NFM"}}, plain + "AZRPT-_9"},
+        {{{"Frequency", "0"}}, "(unused)"}, {{{"Frequency", ""}}, "(unused)"},
+        {{{"Frequency", "0.000010"}}, "Rx Frequency '0.00001'" + out},
+        {{{"Frequency", "146.5abc"}}, "Rx Frequency '146.5abc'" + out},
+        {{{"Frequency", "\"146,5\""}}, "146.50000|146.50000|None|None|High|Lock|Yes|"},
+        {{{"Mode", "AM"}}, "mode AM: this radio transmits FM only"},
+        // Duplex and offset.
+        {{{"Duplex", "+"}, {"Offset", "0.6"}}, "145.50000|146.10000|None|None|High|Lock|Yes|"},
+        {{{"Duplex", "-"}, {"Offset", "0.6"}}, "145.50000|144.90000|None|None|High|Lock|Yes|"},
+        {{{"Duplex", "split"}, {"Offset", "170"}}, "145.50000|170.00000|None|None|High|Lock|Yes|"},
+        {{{"Duplex", "off"}}, "145.50000||None|None|High|Lock|Yes|"},
+        {{{"Duplex", "-"}}, plain}, {{{"Offset", "x"}}, plain}, // no shift, no offset needed
+        {{{"Duplex", "+"}, {"Offset", "x"}}, "Offset 'x'" + bad},
+        {{{"Duplex", "?"}}, "Duplex '?'" + bad},
+        {{{"Duplex", "-"}, {"Offset", "145.49999"}}, "Tx Frequency '0.00001'" + out},
+        {{{"Duplex", "-"}, {"Offset", "145.5"}}, "Tx Frequency '0'" + out},
+        {{{"Duplex", "-"}, {"Offset", "146"}}, "Tx Frequency '0'" + out},
+        {{{"Duplex", "+"}, {"Offset", "9999"}}, "Tx Frequency '999.99999'" + out},
+        // Tones: the decode (receive) column first.
+        {{{"Tone", "Tone"}, {"rToneFreq", "100"}}, rx + "145.50000|None|100.0|High|Lock|Yes|"},
+        {{{"Tone", "TSQL"}}, rx + "145.50000|88.5|88.5|High|Lock|Yes|"},
+        {{{"Tone", "DTCS"}, {"DtcsCode", "23"}, {"DtcsPolarity", "RN"}},
+         rx + "145.50000|D023N|D023I|High|Lock|Yes|"},
+        {{{"Tone", "DTCS"}, {"DtcsCode", "1234"}}, "QT/DQT Dec 'D1234N'" + bad},
+        {{{"Tone", "DTCS"}, {"DtcsPolarity", "NX"}}, "DtcsPolarity 'NX'" + bad},
+        {{{"Tone", "Cross"}, {"CrossMode", "Tone->DTCS"}, {"rToneFreq", "67"}, {"RxDtcsCode", "25"},
+          {"DtcsPolarity", "NR"}}, rx + "145.50000|D025I|67.0|High|Lock|Yes|"},
+        {{{"Tone", "Cross"}, {"CrossMode", "DTCS->"}}, rx + "145.50000|None|D023N|High|Lock|Yes|"},
+        {{{"Tone", "Cross"}, {"CrossMode", "->Tone"}}, rx + "145.50000|88.5|None|High|Lock|Yes|"},
+        {{{"Tone", "Cross"}, {"CrossMode", "->"}}, "CrossMode '->'" + bad},
+        {{{"Tone", "Cross"}, {"CrossMode", "Tone"}}, "CrossMode 'Tone'" + bad},
+        {{{"Tone", "Other"}}, "Tone 'Other'" + bad},
+        // Other radios' power levels, the lock in the comment, Skip.
+        {{{"Power", "4.0W"}}, plain}, {{{"Power", "3.5W"}}, plain},
+        {{{"Power", "3.4W"}}, rx + "145.50000|None|None|Middle|Lock|Yes|"},
+        {{{"Power", "1.25W"}}, rx + "145.50000|None|None|Middle|Lock|Yes|"},
+        {{{"Power", "1.2W"}, {"Comment", "Unlocked by me"}, {"Skip", "S"}},
+         rx + "145.50000|None|None|Low|Unlock|No|"},
+        {{{"Power", "high"}}, "Power 'high'" + bad},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        std::string csv = "\xEF\xBB\xBF", row;
+        for (const std::string& title : titles) {
+            const std::string name(TrimBlanks(title));
+            const auto given = c.fields.find(name == "frequency" ? "Frequency" : name);
+            const bool first = &title == &titles.front();
+            csv += (first ? "" : ",") + title;
+            row += (first ? "" : ",") + (given != c.fields.end() ? given->second
+                                         : name == "frequency"   ? "145.5"
+                                         : name == "Location"    ? "3"
+                                                                 : "");
+        }
+        csv += "\r\n" + row + "\r\n";
+        ASSERT_EQ(DetectCsvFormat(csv), CsvFormat::Chirp);
+        const CsvImportResult result = ImportChannelsCsv(csv, {}, kVhf, Language::English);
+        std::string actual = result.grid[3][0];
+        for (std::size_t k = 1; k < result.grid[3].size(); ++k) {
+            actual += "|" + result.grid[3][k];
+        }
+        EXPECT_EQ(!result.rejected.empty()         ? result.rejected[0].reason
+                  : result.changedChannels.empty() ? "(unused)"
+                                                   : actual,
+                  c.expected)
+            << row;
+    }
 }
 
-TEST(CsvImport, RejectsRowsWithTheirLinesAndKeepsTheirChannels) {
+// A row after a first one, into a grid whose channel 4 is in use: what the channel holds then
+// (empty cells leave a channel's settings, and give a new one the defaults typing gives it), or
+// the refusal of the row, which leaves every channel as it was.
+TEST(CsvImport, ReadsEachRowAsTypingWould) {
     ChannelGridTexts grid;
-    grid[4] = {"150.00000", "150.00000", "None", "None", "High", "Lock", "Yes", "KEEP"};
-    const std::string header = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,"
-                               "Cha Lock,Scan Add,Cha Name\r\n";
+    grid[4] = {"150.00000", "150.00000", "67.0", "D023N", "Low", "Unlock", "No", "KEEP"};
+    const std::string out(txt::MsgOutOfRange.en), raster(txt::MsgOffRaster.en);
     const struct {
         std::string row;
-        std::string reason;
+        int channel;
+        std::string expected; // the channel's texts joined by '|', or the refusal
     } cases[] = {
-        {"4,440.00000,,None,None,High,Lock,Yes,",
-         "Rx Frequency '440.00000': " + std::string(txt::MsgOutOfRange.en)},
-        {"4,145.00100,,None,None,High,Lock,Yes,",
-         "Rx Frequency '145.00100': " + std::string(txt::MsgOffRaster.en)},
-        {"4,145.00000,200.0,None,None,High,Lock,Yes,",
-         "Tx Frequency '200.0': " + std::string(txt::MsgOutOfRange.en)},
-        {"4,145.00000,,None", "the row has 4 fields, the header 9"},
-        {"200,145.00000,,None,None,High,Lock,Yes,", "'200' is not a channel number (0-199)"},
-        {"x,145.00000,,None,None,High,Lock,Yes,", "'x' is not a channel number (0-199)"},
-        {"4,145.00000,,67.1,None,High,Lock,Yes,",
-         "QT/DQT Dec '67.1': not a value this column takes"},
-        {"4,145.00000,,None,None,Max,Lock,Yes,", "Power 'Max': not a value this column takes"},
-        {"4,145.00000,,None,None,High,Lock,Yes,NINECHARS",
-         "Cha Name 'NINECHARS': not a value this column takes"},
-        {"4,145.00000,,None,None,High,Lock,Yes,AB.C",
-         "Cha Name 'AB.C': a name holds only 0-9, A-Z, - and _"},
+        // clang-format off
+        {"4,146.00625,,,,,,,OLD", 4, "146.00625||67.0|D023N|Low|Unlock|No|OLD"},
+        {"5,\"146,0125 MHz\",146.025MHz,,,,,,", 5, "146.01250|146.02500|None|None|High|Lock|Yes|"},
+        {"5,146,,D754I,67.0,Middle,Unlock,No,N", 5, "146.00000||D754I|67.0|Middle|Unlock|No|N"},
+        {"4,,,,,,,,", 4, "|||||||"},
+        {"4,440,,,,,,,", 4, "Rx Frequency '440': " + out},
+        {"4,145.001,,,,,,,", 4, "Rx Frequency '145.001': " + raster},
+        {"4,145,200.0,,,,,,", 4, "Tx Frequency '200.0': " + out},
+        {"4,145", 4, "the row has 2 fields, the header 9"},
+        {"200,145,,,,,,,", 4, "'200' is not a channel number (0-199)"},
+        {"-1,145,,,,,,,", 4, "'-1' is not a channel number (0-199)"},
+        {"x,145,,,,,,,", 4, "'x' is not a channel number (0-199)"},
+        {"4,145,,67.1,,,,,", 4, "QT/DQT Dec '67.1': not a value this column takes"},
+        {"4,145,,,,Max,,,", 4, "Power 'Max': not a value this column takes"},
+        {"4,145,,,,,,,NINECHARS", 4, "Cha Name 'NINECHARS': not a value this column takes"},
+        {"4,145,,,,,,,AB.C", 4, "Cha Name 'AB.C': a name holds only 0-9, A-Z, - and _"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const CsvImportResult result =
-            ImportChannelsCsv(header + "0,145.00000,,None,None,High,Lock,Yes,\r\n" + c.row + "\r\n",
+            ImportChannelsCsv("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Cha Lock,"
+                              "Scan Add,Cha Name\r\n0,145,,,,,,,\r\n" +
+                                  c.row,
                               grid, kVhf, Language::English);
-        ASSERT_EQ(result.rejected.size(), 1u) << c.row;
+        const ChannelTexts& texts = result.grid[static_cast<std::size_t>(c.channel)];
+        std::string actual = texts[0];
+        for (std::size_t k = 1; k < texts.size(); ++k) {
+            actual += "|" + texts[k];
+        }
+        if (result.rejected.empty()) {
+            EXPECT_EQ(actual, c.expected);
+            EXPECT_EQ(result.changedChannels, (std::vector<int>{0, c.channel}));
+            continue;
+        }
+        EXPECT_EQ(result.rejected[0].reason, c.expected);
         EXPECT_EQ(result.rejected[0].line, 3) << c.row;
-        EXPECT_EQ(result.rejected[0].reason, c.reason);
         EXPECT_EQ(result.grid[4], grid[4]) << c.row;
         EXPECT_EQ(result.changedChannels, std::vector<int>{0});
     }
+    // The first column may hold data; of two channel number columns, the first counts.
+    EXPECT_EQ(
+        ImportChannelsCsv("Rx Frequency,CH\r\n145,5\r\n", grid, kVhf, Language::English).grid[5][0],
+        "145.00000");
+    EXPECT_EQ(ImportChannelsCsv("CH,Rx Frequency,CH\r\n5,145,7\r\n", grid, kVhf, Language::English)
+                  .changedChannels,
+              std::vector<int>{5});
     const CsvImportResult noHeader = ImportChannelsCsv(
         "\r\n0,145.00000,,None,None,High,Lock,Yes,\r\n", grid, kVhf, Language::English);
     ASSERT_EQ(noHeader.rejected.size(), 1u);
@@ -177,38 +275,10 @@ TEST(CsvImport, ChineseHeadersWordsAndNewChannelDefaults) {
     EXPECT_EQ(result.changedChannels, (std::vector<int>{3, 9}));
 }
 
-TEST(CsvImport, PasteLandsAtThePickedRowWhateverTheCopiedNumbers) {
-    const ChannelGridTexts grid = VariedGrid();
-    const std::string copied = CopyChannelRows(grid, 10, 13);
-    EXPECT_TRUE(copied.starts_with("10\t154.00000\t154.00000\t123.0\tNone\tLow\tLock\tYes\t"
-                                   "RXONLY\r\n11\t"));
-    EXPECT_TRUE(copied.ends_with("\r\n13\t\t\t\t\t\t\t\t\r\n"));
-    // The copied channels are duplicated at channel 100; the originals stay.
-    CsvImportResult pasted = PasteChannelRows(copied, grid, 100, kVhf, Language::English);
-    ASSERT_TRUE(pasted.rejected.empty()) << pasted.rejected.front().reason;
-    ChannelGridTexts expected = grid;
-    std::copy(grid.begin() + 10, grid.begin() + 14, expected.begin() + 100);
-    EXPECT_EQ(pasted.grid, expected);
-    EXPECT_EQ(pasted.changedChannels, (std::vector<int>{100, 101, 102, 103}));
-
-    const std::string rows = "145.00000\t\tNone\tNone\tHigh\tLock\tYes\tA\n"
-                             "146.00000\t146.00000\tNone\tNone\tLow\tLock\tYes\tB\n";
-    pasted = PasteChannelRows(rows, grid, 198, kVhf, Language::English);
-    ASSERT_TRUE(pasted.rejected.empty());
-    EXPECT_EQ(pasted.grid[198][7], "A");
-    EXPECT_EQ(pasted.grid[199][7], "B");
-    pasted = PasteChannelRows(rows, grid, 199, kVhf, Language::English);
-    ASSERT_EQ(pasted.rejected.size(), 1u);
-    EXPECT_EQ(pasted.rejected[0].line, 2);
-    EXPECT_EQ(pasted.rejected[0].reason,
-              "2 rows were copied, but only 1 fit from channel 199 to channel 199.");
-    EXPECT_EQ(pasted.grid, grid);
-}
-
 TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {
     MemoryImage a = NewImage();
     ChannelGridTexts grid;
-    grid[5] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
+    grid[0] = grid[5] = {"145.01250", "145.01250", "None", "None", "High", "Lock", "Yes", ""};
     EncodeAllChannels(a, grid);
     MemoryImage b = a;
     EXPECT_TRUE(DiffImages(a, b, Language::English).empty());
@@ -226,19 +296,13 @@ TEST(ImageDiff, NamesChannelsOptionsThenOtherBytes) {
         "byte 0x0C85: 0xFF -> 0x00",
     };
     EXPECT_EQ(DiffImages(a, b, Language::English), expected);
+    // A changed channel alone: its bytes are not listed again.
+    b = a;
+    EncodeChannel(b, 0, {"145.02500", "145.01250", "None", "None", "High", "Lock", "Yes", "A"});
+    EXPECT_EQ(DiffImages(a, b, Language::English),
+              (std::vector<std::string>{"channel 0: Rx Frequency 145.01250 -> 145.02500",
+                                        "channel 0: Cha Name (empty) -> A"}));
 }
-
-class TempFolder : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("velmora-exchange-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder;
-};
 
 std::chrono::system_clock::time_point LocalTime(int year, int month, int day, int hour, int min,
                                                 int sec) {
@@ -253,9 +317,9 @@ std::chrono::system_clock::time_point LocalTime(int year, int month, int day, in
     return std::chrono::system_clock::from_time_t(std::mktime(&tm));
 }
 
-using Backups = TempFolder;
-
-TEST_F(Backups, KeepNamesListsNewestFirstAndPrunesAfterAYear) {
+TEST(Backups, KeepNamesListsNewestFirstAndPrunesAfterAYear) {
+    const test::TempFolder temp;
+    const std::filesystem::path& folder = temp.Folder();
     BackupStore store((folder / "sub").string());
     MemoryImage image = NewImage();
     image[offset::TypeIndex] = 1;

@@ -1,13 +1,12 @@
 // A calling-frequency list that mixes bands and modes, imported into a 136-174 MHz radio: all or
 // nothing, skipping what the radio cannot take, at its own numbers or from a chosen channel.
+#include "base/TempFolder.h"
 #include "channels/ChannelGrid.h"
 #include "channels/ChannelTable.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 namespace velmora {
 namespace {
@@ -25,10 +24,7 @@ const ChannelTexts kCallAgain{"146.52000", "146.52000", "None", "None",
                               "High",      "Lock",      "Yes",  "CALLAGAI"};
 
 std::string MixedBandList() {
-    std::ifstream file(VELMORA_TEST_DATA "/exchange/mixed-band.csv", std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return test::ReadAll(VELMORA_TEST_DATA "/exchange/mixed-band.csv");
 }
 
 std::vector<std::string> Refusals(bool numbered) {
@@ -64,46 +60,27 @@ TEST(ImportWhatFits, MixedBandListWithAndWithoutSkipAndAt) {
         std::vector<std::string> report; // import-csv's stderr
         std::map<int, ChannelTexts> channels;
     } cases[] = {
-        {"all or nothing",
-         {},
-         false,
-         3,
-         Then(Refusals(true), {RepeatOf(1), "Nothing was written: 6 row(s) were rejected."}),
-         {}},
-        {"skip refused",
-         {true, std::nullopt},
-         true,
-         3,
+        // clang-format off
+        {"all or nothing", {}, false, 3,
+         Then(Refusals(true), {RepeatOf(1), "Nothing was written: 6 row(s) were rejected."}), {}},
+        {"skip refused", {true, std::nullopt}, true, 3,
          Then(Refusals(true), {RepeatOf(1), "imported 3, skipped 6"}),
          {{1, kCall}, {2, kRepeater}, {7, kCallAgain}}},
-        {"at 20, all or nothing",
-         {false, 20},
-         false,
-         4,
-         Then(Refusals(false), {RepeatOf(20), "Nothing was written: 5 row(s) were rejected."}),
-         {}},
-        {"skip refused at 20",
-         {true, 20},
-         true,
-         4,
-         Then(Refusals(false), {RepeatOf(20), "imported 4, skipped 5"}),
-         {{20, kCall}, {21, kRepeater}, {22, kSimplex}, {23, kCallAgain}}},
+        {"at 20, all or nothing", {false, 20}, false, 4,
+         Then(Refusals(false), {RepeatOf(20), "Nothing was written: 5 row(s) were rejected."}), {}},
+        {"skip refused at 0", {true, 0}, true, 4,
+         Then(Refusals(false), {RepeatOf(0), "imported 4, skipped 5"}),
+         {{0, kCall}, {1, kRepeater}, {2, kSimplex}, {3, kCallAgain}}},
+        {"at 200", {true, 200}, false, 0,
+         {"line 1: '200' is not a channel number (0-199)", "imported 0, skipped 0"}, {}},
         // Skipped rows take no channel: four rows fill 196 to 199 and do not fit from 197.
-        {"skip refused at 196",
-         {true, 196},
-         true,
-         4,
+        {"skip refused at 196", {true, 196}, true, 4,
          Then(Refusals(false), {RepeatOf(196), "imported 4, skipped 5"}),
          {{196, kCall}, {197, kRepeater}, {198, kSimplex}, {199, kCallAgain}}},
-        {"skip refused at 197",
-         {true, 197},
-         false,
-         4,
-         Then(Refusals(false),
-              {"line 10: 4 channels would be imported, but only 3 fit from channel 197 to "
-               "channel 199.",
-               "imported 0, skipped 5"}),
-         {}},
+        {"skip refused at 197", {true, 197}, false, 4,
+         Then(Refusals(false), {"line 10: 4 channels would be imported, but only 3 fit from "
+                                "channel 197 to channel 199.", "imported 0, skipped 5"}), {}},
+        // clang-format on
     };
     const std::string csv = MixedBandList();
     MemoryImage image = NewImage();

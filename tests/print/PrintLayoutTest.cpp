@@ -120,47 +120,6 @@ TEST(PrintLayout, ChannelBlocksExactPositions) {
     EXPECT_EQ(page.texts.back(), (DrawText{7830, -14436, "Page 2 of 2", true}));
 }
 
-TEST(PrintLayout, ChannelPageInChinese) {
-    const PageOps page = Layout(GridWith({9}), Language::Chinese)->Page(2);
-    EXPECT_EQ(page.texts[0].text, "信道");
-    const std::vector<std::string> labels = {
-        "信道9:", "接收频率:", "发射频率:", "QT/DQT解码:", "QT/DQT编码:",
-        "功率:",  "信道锁定:", "信道名字:", "Page 2 of 2"};
-    for (const std::string& label : labels) {
-        EXPECT_NE(Find(page, label), nullptr) << label;
-    }
-    const PageOps options = Layout(GridWith({9}), Language::Chinese)->Page(1);
-    EXPECT_EQ(options.texts[0].text, "可选功能");
-    EXPECT_EQ(options.texts[1].text, "功能");
-}
-
-struct PagingCase {
-    const char* name;
-    std::vector<int> channels;
-    int pages;
-    std::vector<std::vector<int>> channelPages; // channels printed on pages 2, 3, ...
-};
-
-class Paging : public testing::TestWithParam<PagingCase> {};
-
-TEST_P(Paging, EveryChannelOnceSevenToAPage) {
-    const PagingCase& c = GetParam();
-    ChannelGridTexts grid;
-    for (int ch : c.channels) {
-        grid[ch][0] = "145.00000";
-    }
-    const auto layout = Layout(grid);
-    ASSERT_EQ(layout->PageCount(), c.pages);
-    ASSERT_EQ(static_cast<int>(c.channelPages.size()), c.pages - 1);
-    for (int p = 2; p <= c.pages; ++p) {
-        const PageOps page = layout->Page(p);
-        EXPECT_EQ(ChannelsOn(page), c.channelPages[p - 2]) << "page " << p;
-        EXPECT_EQ(page.texts.back().text,
-                  "Page " + std::to_string(p) + " of " + std::to_string(c.pages));
-    }
-    EXPECT_EQ(layout->Page(1).texts.back().text, "Page 1 of " + std::to_string(c.pages));
-}
-
 std::vector<int> Range(int from, int to) {
     std::vector<int> out;
     for (int i = from; i <= to; ++i) {
@@ -169,31 +128,30 @@ std::vector<int> Range(int from, int to) {
     return out;
 }
 
-PagingCase AllChannels() {
-    PagingCase c{"all200", Range(0, 199), 30, {}};
-    for (int p = 0; p < 29; ++p) {
-        c.channelPages.push_back(Range(7 * p, std::min(7 * p + 6, 199)));
+// The channels in use, seven to a page in grid order, each page numbered "of" the whole job.
+TEST(PrintLayout, EveryChannelOnceSevenToAPage) {
+    const std::vector<int> grids[] = {
+        {}, Range(10, 16), {0, 5, 9, 20, 21, 22, 100, 199}, {0, 199}, Range(0, 199)};
+    for (const std::vector<int>& channels : grids) {
+        ChannelGridTexts grid;
+        for (int ch : channels) {
+            grid[ch][0] = "145.00000";
+        }
+        const auto layout = Layout(grid);
+        const int count = static_cast<int>(channels.size());
+        const int pages = 1 + (count + 6) / 7;
+        ASSERT_EQ(layout->PageCount(), pages) << count;
+        for (int p = 1; p <= pages; ++p) {
+            const PageOps page = layout->Page(p);
+            const int first = p == 1 ? 0 : 7 * (p - 2),
+                      last = p == 1 ? 0 : std::min(first + 7, count);
+            EXPECT_EQ(ChannelsOn(page),
+                      std::vector(channels.begin() + first, channels.begin() + last))
+                << "page " << p << " of " << count;
+            EXPECT_EQ(page.texts.back().text,
+                      "Page " + std::to_string(p) + " of " + std::to_string(pages));
+        }
     }
-    return c;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Grids, Paging,
-    testing::Values(
-        PagingCase{"none", {}, 1, {}}, PagingCase{"seven", Range(10, 16), 2, {Range(10, 16)}},
-        PagingCase{
-            "eight", {0, 5, 9, 20, 21, 22, 100, 199}, 3, {{0, 5, 9, 20, 21, 22, 100}, {199}}},
-        PagingCase{"firstAndLast", {0, 199}, 2, {{0, 199}}}, AllChannels()),
-    [](const testing::TestParamInfo<PagingCase>& info) { return info.param.name; });
-
-TEST(PrintLayout, RowWithoutRxFrequencyIsNotPrinted) {
-    ChannelGridTexts grid = GridWith({4, 5});
-    grid[4][0].clear(); // every other cell of channel 4 still holds text
-    const auto layout = Layout(grid);
-    EXPECT_EQ(layout->PageCount(), 2);
-    const PageOps page = layout->Page(2);
-    EXPECT_EQ(ChannelsOn(page), std::vector<int>{5});
-    EXPECT_EQ(Find(page, "NAME4"), nullptr);
 }
 
 TEST(PrintLayout, BoundariesFollowTheGridWhenChannelsAreCleared) {
@@ -203,7 +161,7 @@ TEST(PrintLayout, BoundariesFollowTheGridWhenChannelsAreCleared) {
     EXPECT_EQ(ChannelsOn(before->Page(3)), (std::vector<int>{16, 18}));
 
     for (int ch : {2, 8, 12}) {
-        grid[ch][0].clear();
+        grid[ch][0].clear(); // every other cell of the channel still holds text
     }
     grid[30][0] = "146.00000";
     grid[31][0] = "146.00000";
@@ -212,6 +170,7 @@ TEST(PrintLayout, BoundariesFollowTheGridWhenChannelsAreCleared) {
     EXPECT_EQ(after->Paging().pageEnd[1], 31); // now the 7th channel is 30
     EXPECT_EQ(ChannelsOn(after->Page(2)), (std::vector<int>{4, 6, 10, 14, 16, 18, 30}));
     EXPECT_EQ(ChannelsOn(after->Page(3)), (std::vector<int>{31}));
+    EXPECT_EQ(Find(after->Page(2), "NAME8"), nullptr);
 }
 
 TEST(PrintLayout, PageNumbersOutsideTheJobGiveEmptyPages) {
@@ -232,15 +191,11 @@ TEST(PrintLayout, AbsurdLineHeightsAreCapped) {
     EXPECT_EQ(page.rules[0], (DrawRule{5 * cap, 60 * cap, -2 * cap - 50}));
     EXPECT_EQ(Find(page, "Channel 6:")->y, -4 * cap - static_cast<int>(6LL * 57 * cap / 10));
     EXPECT_EQ(page.texts.back().y, -36 * cap);
+    // No owner text: the page number still prints.
+    EXPECT_EQ(page.texts[page.texts.size() - 2].text, "");
+    EXPECT_EQ(page.texts.back().text, "Page 2 of 2");
     const PrintLayout negative(GridWith({}), NewImage(), "", Language::English, kArea, {-5, -7});
     EXPECT_EQ(negative.Page(1).rules[2].y, 0);
-}
-
-TEST(PrintLayout, MissingOwnerTextStillPrintsThePageNumber) {
-    const PrintLayout layout(GridWith({}), NewImage(), "", Language::English, kArea, kHeights);
-    const PageOps page = layout.Page(1);
-    EXPECT_EQ(page.texts[page.texts.size() - 2], (DrawText{1740, -14436, "", true}));
-    EXPECT_EQ(page.texts.back().text, "Page 1 of 1");
 }
 
 } // namespace

@@ -85,8 +85,14 @@ protected:
     QPrinter printer_{QPrinter::HighResolution};
 };
 
+// Cancel prints nothing; a chosen range prints just those pages; the next Print offers and
+// prints every page again.
 TEST_F(PrintJob, TheDialogOffersEveryPageAndTheChosenRangeIsPrinted) {
     Offered offered;
+    AnswerPrintDialog(false, &offered);
+    PrintWithDialog(nullptr, printer_, EightChannels());
+    EXPECT_FALSE(fs::exists(pdf_));
+
     AnswerPrintDialog(true, &offered, 2, 3);
     PrintWithDialog(nullptr, printer_, EightChannels());
     EXPECT_EQ(offered.maxPage, 3);
@@ -95,7 +101,6 @@ TEST_F(PrintJob, TheDialogOffersEveryPageAndTheChosenRangeIsPrinted) {
     EXPECT_EQ(pages[0].back(), "Owner Page 2 of 3");
     EXPECT_EQ(pages[1][1], "Channel 7:");
 
-    // The next Print starts again with every page, and prints them all.
     fs::remove(pdf_); // else Qt's dialog asks whether to replace the file
     AnswerPrintDialog(true, &offered);
     PrintWithDialog(nullptr, printer_, EightChannels());
@@ -126,13 +131,6 @@ TEST_F(PrintJob, PrintingToAFileSavesAsEveryFileDoes) {
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0600));
     EXPECT_EQ(PdfPages(real.string()).size(), 3u);
     fs::remove(real);
-}
-
-TEST_F(PrintJob, CancellingTheDialogPrintsNothing) {
-    Offered offered;
-    AnswerPrintDialog(false, &offered);
-    PrintWithDialog(nullptr, printer_, EightChannels());
-    EXPECT_FALSE(fs::exists(pdf_));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "settings/OptionBytes.h"
+#include "support/NewDocumentOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,19 @@ MemoryImage StableImage() {
     return image;
 }
 
-TEST(OptionBytes, TableRowsFollowTheDialogOrder) {
+// Row i of the table is control i; its id is the help topic the dialog's F1 opens.
+TEST(OptionBytes, NewDocumentShowsItsDefaultsUnderTheControlsIds) {
     ASSERT_EQ(OptionFields().size(), kOptionCount);
+    const OptionSelection selection = DecodeOptions(NewImage());
+    EXPECT_TRUE(selection.beep);
     for (std::size_t i = 0; i < kOptionCount; ++i) {
-        EXPECT_EQ(static_cast<std::size_t>(OptionFields()[i].control), i);
+        const auto& [control, id, shown] = test::kNewDocumentOptions[i];
+        EXPECT_EQ(OptionFields()[i].control, control);
+        EXPECT_EQ(FieldOf(control).controlId, id) << FieldOf(control).label;
+        if (control != C::Beep) {
+            EXPECT_EQ(OptionItems(control, Language::English).at(selection[control]), shown);
+        }
     }
-    EXPECT_EQ(FieldOf(C::PriScanningTime).label, "Pri-Scanning Time");
-    EXPECT_EQ(FieldOf(C::PriScanningTime).controlId, 1125);
 }
 
 struct DecodeCase {
@@ -50,12 +57,14 @@ TEST(OptionBytes, DecodesEveryField) {
         {C::PriorityScan, 0x1FE2, 0x40, 1},        {C::Encoder, 0x1FE2, 0x20, 1},
         {C::Encoder, 0x1FE2, 0xDF, 0},             {C::Mode, 0x1FE2, 0x01, 1},
         {C::Mode, 0x1FE2, 0x03, 2},                {C::Mode, 0x1FE2, 0xFC, 0},
+        {C::Beep, 0x1FC0, 0xFE, 0},                {C::Beep, 0x1FC0, 0x01, 1},
     };
     // clang-format on
     for (const DecodeCase& c : cases) {
         MemoryImage image = StableImage();
         image[c.at] = c.byte;
-        EXPECT_EQ(DecodeOptions(image)[c.control], c.index)
+        const OptionSelection selection = DecodeOptions(image);
+        EXPECT_EQ(c.control == C::Beep ? selection.beep : selection[c.control], c.index)
             << FieldOf(c.control).label << " byte " << int(c.byte);
     }
 }
@@ -90,49 +99,23 @@ TEST(OptionBytes, EncodesEveryFieldAndNothingElse) {
         {C::PriorityScan, 0x1FE2, 0x9D, -1, 0xDD},      {C::Encoder, 0x1FE2, 0x9D, 1, 0xBD},
         {C::Encoder, 0x1FE2, 0x61, 0, 0x41},            {C::Mode, 0x1FE2, 0x9D, 0, 0x9C},
         {C::Mode, 0x1FE2, 0x9D, 2, 0x9E},               {C::Mode, 0x1FE2, 0x61, -1, 0x62},
+        {C::Beep, 0x1FC0, 0xFE, 1, 0xFF},               {C::Beep, 0x1FC0, 0xFF, 0, 0xFE},
     };
     // clang-format on
     for (const EncodeCase& c : cases) {
         MemoryImage image = StableImage();
         image[c.at] = c.before;
         OptionSelection selection = DecodeOptions(image);
-        selection[c.control] = c.index;
+        if (c.control == C::Beep) {
+            selection.beep = c.index != 0;
+        } else {
+            selection[c.control] = c.index;
+        }
         EncodeOptions(image, selection);
         MemoryImage expected = StableImage();
         expected[c.at] = c.after;
         EXPECT_EQ(image, expected)
             << FieldOf(c.control).label << " index " << c.index << " stored " << int(image[c.at]);
-    }
-}
-
-TEST(OptionBytes, BeepIsBitZero) {
-    MemoryImage image = StableImage();
-    image[offset::Beep] = 0xFE;
-    OptionSelection selection = DecodeOptions(image);
-    EXPECT_FALSE(selection.beep);
-    selection.beep = true;
-    EncodeOptions(image, selection);
-    EXPECT_EQ(image[offset::Beep], 0xFF);
-    selection.beep = false;
-    EncodeOptions(image, selection);
-    EXPECT_EQ(image[offset::Beep], 0xFE);
-}
-
-TEST(OptionBytes, NewDocumentShowsItsDefaults) {
-    const std::pair<C, std::string_view> shown[] = {
-        {C::Step, "12.5k"},           {C::ChannelDisplay, "Off"}, {C::Busy, "Off"},
-        {C::ScanMode, "CO"},          {C::Led, "Auto"},           {C::KeypadLock, "Manual"},
-        {C::PriorityScan, "Off"},     {C::Encoder, "On"},         {C::Mode, "Frequency"},
-        {C::VoiceSensitivity, "Off"}, {C::CallTone, "1"},         {C::BatterySaver, "0.4"},
-        {C::PriScanningTime, "3s"},   {C::SquelchLevel, "1"},     {C::TimeOutTimer, "1"},
-        {C::CallKeyDefine, "Off"},
-    };
-    const OptionSelection selection = DecodeOptions(NewImage());
-    EXPECT_TRUE(selection.beep);
-    for (auto [control, text] : shown) {
-        const int index = selection[control];
-        ASSERT_GE(index, 0) << FieldOf(control).label;
-        EXPECT_EQ(OptionItems(control, Language::English).at(index), text);
     }
 }
 

@@ -7,21 +7,29 @@
 namespace velmora {
 namespace {
 
-struct BandCase {
-    std::string_view text;
-    BandBytes bytes;
-    BandLimits limits;
-};
+using Store = std::map<std::string, std::int32_t>;
+
+std::tuple<std::int32_t, std::int32_t, bool> Tie(const BandLimits& l) {
+    return {l.low, l.high, l.usable};
+}
 
 TEST(ProductBand, BandBytesAndLimits) {
-    const BandCase cases[] = {
+    const struct {
+        std::string_view text;
+        BandBytes bytes;
+        BandLimits limits;
+    } cases[] = {
+        // clang-format off
         {"136-174MHz", {0x13, 0x17, 0x63}, {13600000, 17400000, true}},
         {"400-470MHz", {0x40, 0x46, 0x09}, {40000000, 47000000, true}},
         {"130-160MHz", {0x13, 0x15, 0x09}, {13000000, 16000000, true}},
-        // A missing band: nothing parses, H = -1.
-        {"", {0x00, 0x00, 0xFF}, {0, 0, true}},
+        {"", {0x00, 0x00, 0xFF}, {0, 0, true}}, // a missing band: nothing parses, H = -1
+        {"0-1MHz", {0x00, 0x00, 0x00}, {0, 100000, true}},
         // "%d-" needs the dash right after the number; the limits find it anyway.
         {"136 - 174MHz", {0x13, 0x00, 0x5F}, {13600000, 17400000, true}},
+        {"136x174MHz", {0x13, 0x00, 0x5F}, {13600000, 13600000, true}},
+        {std::string_view("136-174MHz", 3), {0x13, 0x00, 0x5F}, {13600000, 13600000, true}},
+        {"--5MHz", {0x00, 0x00, 0xFF}, {0, 0, false}},
         {"21474-21474MHz", {0x67, 0x67, 0x43}, {2147400000, 2147400000, true}},
         // Too large for a frequency, too large for an int, negative: refused, bytes still defined.
         {"21474-21475MHz", {0x67, 0x67, 0x44}, {0, 0, false}},
@@ -29,15 +37,13 @@ TEST(ProductBand, BandBytesAndLimits) {
         {"3000000000-3000000001MHz", {0x44, 0x44, 0x76}, {0, 0, false}},
         {"-5-10MHz", {0x00, 0x00, 0xB9}, {0, 0, false}},
         {"136--174MHz", {0x13, 0xE9, 0x5B}, {0, 0, false}},
+        // clang-format on
     };
-    for (const BandCase& c : cases) {
+    for (const auto& c : cases) {
         const BandBytes bytes = BandBytesFor(c.text);
         EXPECT_EQ(bytes, c.bytes) << c.text << ": " << int(bytes.b0) << " " << int(bytes.b1) << " "
                                   << int(bytes.b2);
-        const BandLimits limits = BandLimitsFor(c.text);
-        EXPECT_EQ(limits.low, c.limits.low) << c.text;
-        EXPECT_EQ(limits.high, c.limits.high) << c.text;
-        EXPECT_EQ(limits.usable, c.limits.usable) << c.text;
+        EXPECT_EQ(Tie(BandLimitsFor(c.text)), Tie(c.limits)) << c.text;
     }
 }
 
@@ -47,15 +53,9 @@ TEST(ProductBand, BandListItems) {
     const std::string_view two = "136-174MHz|400-470MHz";
     EXPECT_EQ(BandItem(two, 0), "136-174MHz");
     EXPECT_EQ(BandItem(two, 1), "400-470MHz");
-    EXPECT_EQ(BandItem(two, 5), "400-470MHz");
+    EXPECT_EQ(BandItem(two, 2), "400-470MHz");
+    EXPECT_EQ(BandItem(two, -1), "400-470MHz");
     EXPECT_EQ(BandItem("", 3), "");
-}
-
-TEST(ProductBand, TitleInBothLanguages) {
-    EXPECT_EQ(MainWindowTitle("Velmora", "VR-10", "136-174MHz", Language::English),
-              "Velmora  [ Type:VR-10  Fre:136-174MHz ]");
-    EXPECT_EQ(MainWindowTitle("Velmora", "VR-10", "136-174MHz", Language::Chinese),
-              "Velmora  [ 类型:VR-10  频率:136-174MHz ]");
 }
 
 TEST(ProductBand, CatalogStopsAtFirstEmptyType) {
@@ -74,68 +74,131 @@ TEST(ProductBand, CatalogStopsAtFirstEmptyType) {
     EXPECT_EQ(catalog.bandLists[1], "400-470MHz");
     EXPECT_EQ(catalog.bandLists[18], "130-160MHz");
     EXPECT_EQ(catalog.titleBase, "维尔");
+    const ProductCatalog full = LoadProductCatalog(
+        [](std::string_view, std::string_view key) { return std::string(key); }, "English");
+    EXPECT_EQ(full.typeNames.size(), 19u);
+    EXPECT_EQ(full.bandLists[18], "Field19");
 }
 
+// VR-10 offers two bands, VR-20 three, the last of which no radio can use.
 ProductCatalog TwoTypes() {
     ProductCatalog catalog{{"VR-10", "VR-20"}, std::vector<std::string>(19), "Velmora"};
-    catalog.bandLists[0] = "136-174MHz";
-    catalog.bandLists[1] = "136-174MHz|400-470MHz";
+    catalog.bandLists[0] = "136-174MHz|400-470MHz";
+    catalog.bandLists[1] = "130-160MHz|400-480MHz|-5-10MHz";
     return catalog;
 }
 
-TEST(ProductBand, NewDocumentTakesTheStoredChoice) {
+MemoryUserStore StoreOf(const Store& values) {
     MemoryUserStore store;
-    store.WriteInt("Type", 1);
-    store.WriteInt("Field", 0x105); // only the low byte reaches the image: band 5, the last
-    MemoryImage image = NewImage();
-    const ProductState state =
-        RefreshProductInfo(image, true, store, TwoTypes(), Language::English);
-    EXPECT_EQ(image[0x1FD6], 0x01);
-    EXPECT_EQ(image[0x1FD7], 0x05);
-    EXPECT_EQ(image[0x1FF0], 0x40);
-    EXPECT_EQ(image[0x1FF1], 0x46);
-    EXPECT_EQ(image[0x1FF2], 0x09);
-    EXPECT_EQ(state.title, "Velmora  [ Type:VR-20  Fre:400-470MHz ]");
-    EXPECT_EQ(state.limits.low, 40000000);
-    EXPECT_EQ(state.limits.high, 47000000);
-    EXPECT_EQ(store.Values().at("Field"), 0x105);
+    for (const auto& [name, value] : values) {
+        store.WriteInt(name, value);
+    }
+    return store;
 }
 
-TEST(ProductBand, NewDocumentWithEmptyStoreTakesFirstTypeAndBand) {
-    MemoryUserStore store;
+// A new image with these type and band indices and band bytes.
+MemoryImage ImageWith(std::array<std::uint8_t, 5> bytes) {
     MemoryImage image = NewImage();
-    image[0x1FD6] = 1;
-    const ProductState state =
-        RefreshProductInfo(image, true, store, TwoTypes(), Language::English);
-    EXPECT_EQ(image[0x1FD6], 0x00);
-    EXPECT_EQ(state.bandText, "136-174MHz");
-    EXPECT_TRUE(store.Values().empty());
+    image[offset::TypeIndex] = bytes[0];
+    image[offset::BandIndex] = bytes[1];
+    std::copy(bytes.begin() + 2, bytes.end(), image.begin() + offset::BandBytes);
+    return image;
 }
 
-TEST(ProductBand, OpenedDocumentWritesItsChoiceToTheStore) {
-    MemoryUserStore store;
-    store.WriteInt("Type", 0);
-    MemoryImage image = NewImage();
-    image[0x1FD6] = 1;
-    image[0x1FD7] = 0;
-    const ProductState state =
-        RefreshProductInfo(image, false, store, TwoTypes(), Language::Chinese);
-    EXPECT_EQ(store.Values(), (std::map<std::string, std::int32_t>{{"Field", 0}, {"Type", 1}}));
-    EXPECT_EQ(state.title, "Velmora  [ 类型:VR-20  频率:136-174MHz ]");
-    EXPECT_EQ(image[0x1FF0], 0x13);
+// A new document takes the user's last choice; any other document gives the user its own.
+TEST(ProductBand, RefreshBringsImageAndStoreTogether) {
+    const struct {
+        bool newDocument;
+        Language lang;
+        Store before;
+        std::uint8_t type, band;           // in the image before
+        std::array<std::uint8_t, 5> after; // 0x1FD6, 0x1FD7, 0x1FF0-0x1FF2
+        const char* title;
+        Store stored;
+    } cases[] = {
+        // clang-format off
+        // Only the low byte of a stored value reaches the image; band 5 is past the end: the
+        // last band.
+        {true, Language::English, {{"Type", 1}, {"Field", 0x105}}, 0, 0, {1, 5, 0x00, 0x00, 0xB9},
+         "Velmora  [ Type:VR-20  Fre:-5-10MHz ] (unusable band)", {{"Type", 1}, {"Field", 0x105}}},
+        {true, Language::English, {}, 1, 1, {0, 0, 0x13, 0x17, 0x63},
+         "Velmora  [ Type:VR-10  Fre:136-174MHz ]", {}},
+        {false, Language::Chinese, {{"Type", 0}}, 1, 0, {1, 0, 0x13, 0x15, 0x09},
+         "Velmora  [ 类型:VR-20  频率:130-160MHz ]", {{"Field", 0}, {"Type", 1}}},
+        {false, Language::English, {}, 0xFF, 2, {0xFF, 2, 0x00, 0x00, 0xFF},
+         "Velmora  [ Type:  Fre: ]", {{"Field", 2}, {"Type", 255}}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        MemoryUserStore store = StoreOf(c.before);
+        MemoryImage image = ImageWith({c.type, c.band, 0xFF, 0xFF, 0xFF});
+        EXPECT_EQ(RefreshProductInfo(image, c.newDocument, store, TwoTypes(), c.lang).title,
+                  c.title);
+        EXPECT_EQ(image, ImageWith(c.after)) << c.title;
+        EXPECT_EQ(store.Values(), c.stored) << c.title;
+    }
 }
 
-TEST(ProductBand, TypeIndexPastTheCatalogGivesEmptyTexts) {
-    MemoryUserStore store;
-    MemoryImage image = NewImage();
-    image[0x1FD6] = 0xFF;
-    const ProductState state =
-        RefreshProductInfo(image, false, store, TwoTypes(), Language::English);
-    EXPECT_EQ(state.title, "Velmora  [ Type:  Fre: ]");
-    EXPECT_EQ(image[0x1FF0], 0x00);
-    EXPECT_EQ(image[0x1FF1], 0x00);
-    EXPECT_EQ(image[0x1FF2], 0xFF);
-    EXPECT_EQ(store.Values().at("Type"), 255);
+TEST(ProductBand, DialogOpensOnTheStoredChoiceOrTheFirstTypeAndBand) {
+    const ProductCatalog none{{}, std::vector<std::string>(19), ""};
+    const ProductCatalog one{{"VR-10"}, TwoTypes().bandLists, ""};
+    const struct {
+        const ProductCatalog& catalog;
+        Store stored;
+        int type, band;
+    } cases[] = {
+        // clang-format off
+        {TwoTypes(), {}, 0, 0},
+        {TwoTypes(), {{"Type", 1}, {"Field", 2}}, 1, 2},
+        {TwoTypes(), {{"Type", 0}, {"Field", 1}}, 0, 1},
+        {TwoTypes(), {{"Type", 0}, {"Field", 2}}, 0, 0}, // VR-10 has no third band
+        {TwoTypes(), {{"Type", 2}, {"Field", 1}}, 0, 1}, // no third type: VR-10, still band 1
+        {TwoTypes(), {{"Type", -1}, {"Field", -1}}, 0, 0},
+        {none, {{"Type", 0}, {"Field", 1}}, -1, 0},      // no types: one empty band
+        {one, {{"Type", 1}, {"Field", 1}}, 0, 1},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        MemoryUserStore store = StoreOf(c.stored);
+        const ProductPick pick = StoredProductPick(c.catalog, store);
+        EXPECT_EQ(std::pair(pick.type, pick.band), std::pair(c.type, c.band)) << c.stored.size();
+    }
+    EXPECT_EQ(BandsOfType(TwoTypes(), 1),
+              (std::vector<std::string>{"130-160MHz", "400-480MHz", "-5-10MHz"}));
+    EXPECT_EQ(BandsOfType(TwoTypes(), 19), std::vector<std::string>{""});
+    EXPECT_EQ(BandsOfType(TwoTypes(), -1), std::vector<std::string>{""});
+}
+
+TEST(ProductBand, DialogOkStoresIndicesBandBytesAndTheStore) {
+    const struct {
+        ProductPick pick;
+        Language lang;
+        std::array<std::uint8_t, 5> bytes; // 0x1FD6, 0x1FD7, 0x1FF0-0x1FF2
+        const char* title;
+        BandLimits limits;
+    } cases[] = {
+        // clang-format off
+        {{1, 0}, Language::English, {0x01, 0x00, 0x13, 0x15, 0x09},
+         "Velmora  [ Type:VR-20  Fre:130-160MHz ]", {13000000, 16000000, true}},
+        {{1, 1}, Language::Chinese, {0x01, 0x01, 0x40, 0x47, 0x09},
+         "Velmora  [ 类型:VR-20  频率:400-480MHz ]", {40000000, 48000000, true}},
+        {{1, 2}, Language::Chinese, {0x01, 0x02, 0x00, 0x00, 0xB9},
+         "Velmora  [ 类型:VR-20  频率:-5-10MHz ] (频段不可用)", {0, 0, false}},
+        {{0, 2}, Language::English, {0x00, 0x02, 0x00, 0x00, 0xFF},
+         "Velmora  [ Type:VR-10  Fre: ]", {0, 0, true}},
+        {{-1, -1}, Language::English, {0xFF, 0xFF, 0x00, 0x00, 0xFF},
+         "Velmora  [ Type:  Fre: ]", {0, 0, true}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        MemoryImage image = NewImage();
+        MemoryUserStore store;
+        const ProductState state = StoreProductPick(image, store, TwoTypes(), c.pick, c.lang);
+        EXPECT_EQ(image, ImageWith(c.bytes)) << c.title;
+        EXPECT_EQ(state.title, c.title);
+        EXPECT_EQ(Tie(state.limits), Tie(c.limits)) << c.title;
+        EXPECT_EQ(store.Values(), (Store{{"Field", c.pick.band}, {"Type", c.pick.type}}));
+    }
 }
 
 } // namespace

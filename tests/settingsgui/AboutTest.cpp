@@ -21,6 +21,7 @@ TEST(HyperLink, OnlyWebAndMailAddressesOpen) {
         const char* target;
         const char* opened; // "" = refused
     } cases[] = {
+        // clang-format off
         {"www.velmora.example", "http://www.velmora.example"},
         {"velmora.example/support?q=1", "http://velmora.example/support?q=1"},
         {"localhost:8080", "http://localhost:8080"},
@@ -28,18 +29,11 @@ TEST(HyperLink, OnlyWebAndMailAddressesOpen) {
         {"http://www.velmora.example/a", "http://www.velmora.example/a"},
         {"HTTPS://velmora.example", "https://velmora.example"},
         {"mailto:info@velmora.example", "mailto:info@velmora.example"},
-        {"file:///etc/passwd", ""},
-        {"file:", ""},
-        {"/bin/sh", ""},
-        {"C:\\x.exe", ""},
-        {"\\\\server\\share\\x.exe", ""},
-        {"javascript:alert(1)", ""},
-        {"ftp://velmora.example", ""},
-        {"http:///nohost", ""},
-        {"mailto:", ""},
-        {"www.velmora.example evil", ""},
-        {"-bad-.example", ""},
-        {"", ""},
+        {"file:///etc/passwd", ""}, {"file:", ""}, {"/bin/sh", ""}, {"C:\\x.exe", ""},
+        {"\\\\server\\share\\x.exe", ""}, {"javascript:alert(1)", ""},
+        {"ftp://velmora.example", ""}, {"http:///nohost", ""}, {"mailto:", ""},
+        {"www.velmora.example evil", ""}, {"-bad-.example", ""}, {"", ""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LinkTargetUrl(c.target).toString(), QString::fromUtf8(c.opened)) << c.target;

@@ -1,4 +1,5 @@
-// Switching the language: what is written, in which order, and which program starts again.
+// The Language command: what is on disk when the program starts again, which program starts,
+// and what the dialog's answers and a window that stays open do.
 #include "base/StartupConfig.h"
 #include "base/TempFolder.h"
 #include "settings/LanguageDlg.h"
@@ -23,70 +24,6 @@ namespace {
 using test::ReadAll;
 using test::TempFolder;
 using test::WriteAll;
-
-// The steps of a restart, each answering from a script, recording the order they ran in.
-struct ScriptedSteps : LanguageRestartSteps {
-    bool StoreChoice(std::string_view value) override {
-        return Step("store " + std::string(value));
-    }
-    bool SaveSettings() override { return Step("save"); }
-    bool CloseMainWindow() override { return Step("close"); }
-    bool StartProgramAgain() override { return Step("start"); }
-    bool Step(const std::string& name) {
-        calls.push_back(name);
-        return name.rfind(failing, 0) != 0 || failing.empty();
-    }
-    std::string failing; // the step (by its first word) that fails
-    std::vector<std::string> calls;
-};
-
-TEST(LanguageSwitch, StepsRunInOrderAndStopAtTheFirstFailure) {
-    const struct {
-        Language running, chosen;
-        std::string failing;
-        LanguageSwitchResult result;
-        std::vector<std::string> calls;
-    } cases[] = {
-        {Language::English, Language::English, "", LanguageSwitchResult::Unchanged, {}},
-        {Language::Chinese, Language::Chinese, "", LanguageSwitchResult::Unchanged, {}},
-        {Language::English,
-         Language::Chinese,
-         "",
-         LanguageSwitchResult::Restarted,
-         {"store Chinese", "save", "close", "start"}},
-        {Language::Chinese,
-         Language::English,
-         "",
-         LanguageSwitchResult::Restarted,
-         {"store English", "save", "close", "start"}},
-        {Language::English,
-         Language::Chinese,
-         "store",
-         LanguageSwitchResult::NotStored,
-         {"store Chinese"}},
-        {Language::English,
-         Language::Chinese,
-         "save",
-         LanguageSwitchResult::NotSaved,
-         {"store Chinese", "save"}},
-        {Language::English,
-         Language::Chinese,
-         "close",
-         LanguageSwitchResult::CloseRefused,
-         {"store Chinese", "save", "close"}},
-        {Language::English,
-         Language::Chinese,
-         "start",
-         LanguageSwitchResult::StartFailed,
-         {"store Chinese", "save", "close", "start"}},
-    };
-    for (const auto& c : cases) {
-        ScriptedSteps steps;
-        steps.failing = c.failing;
-        EXPECT_EQ(SwitchLanguage(c.running, c.chosen, steps), c.result) << c.failing;
-        EXPECT_EQ(steps.calls, c.calls) << c.failing;
-    }
-}
 
 // Records the start and what Program.ini held on disk at that moment.
 struct RecordingLauncher : ProgramLauncher {
@@ -146,18 +83,6 @@ TEST_F(LanguageCommand, NewLanguageIsOnDiskBeforeTheWindowClosesAndTheProgramSta
     EXPECT_FALSE(g_iniFile.IsModified());
 }
 
-TEST_F(LanguageCommand, SameLanguageWritesNothingAndStartsNothing) {
-    QWidget mainWindow;
-    mainWindow.show();
-    EXPECT_EQ(ApplyLanguageChoice(Language::English, &mainWindow, m_launcher,
-                                  ProgramInvocation::Current()),
-              LanguageSwitchResult::Unchanged);
-    EXPECT_EQ(m_launcher.starts, 0);
-    EXPECT_TRUE(mainWindow.isVisible());
-    EXPECT_FALSE(g_iniFile.IsModified());
-    EXPECT_EQ(ReadAll(m_ini), "[Setup]\r\nLanguage=English\r\nShowLang=1\r\n");
-}
-
 TEST_F(LanguageCommand, WindowThatStaysOpenStartsNoSecondInstance) {
     StubbornWindow mainWindow;
     mainWindow.show();
@@ -179,26 +104,20 @@ void AnswerLanguageDialog(bool chinese, bool ok) {
     });
 }
 
-TEST_F(LanguageCommand, CancelChangesNothing) {
-    QWidget mainWindow;
-    mainWindow.show();
-    AnswerLanguageDialog(true, false);
-    EXPECT_EQ(RunLanguageCommand(nullptr, &mainWindow, m_launcher),
-              LanguageSwitchResult::Unchanged);
-    EXPECT_EQ(m_launcher.starts, 0);
-    EXPECT_EQ(ReadAll(m_ini), "[Setup]\r\nLanguage=English\r\nShowLang=1\r\n");
-}
-
-TEST_F(LanguageCommand, OkWithTheOtherLanguageRestartsThisProgram) {
-    QWidget mainWindow;
-    mainWindow.show();
-    AnswerLanguageDialog(true, true);
-    EXPECT_EQ(RunLanguageCommand(nullptr, &mainWindow, m_launcher),
-              LanguageSwitchResult::Restarted);
-    EXPECT_EQ(m_launcher.starts, 1);
+// Cancel changes nothing; OK with the other language restarts this very program.
+TEST_F(LanguageCommand, TheDialogsAnswerDecides) {
+    for (const bool ok : {false, true}) {
+        QWidget mainWindow;
+        mainWindow.show();
+        AnswerLanguageDialog(true, ok);
+        EXPECT_EQ(RunLanguageCommand(nullptr, &mainWindow, m_launcher),
+                  ok ? LanguageSwitchResult::Restarted : LanguageSwitchResult::Unchanged);
+        EXPECT_EQ(m_launcher.starts, ok ? 1 : 0);
+        EXPECT_EQ(ReadAll(m_ini), ok ? "[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n"
+                                     : "[Setup]\r\nLanguage=English\r\nShowLang=1\r\n");
+    }
     EXPECT_EQ(m_launcher.program, QCoreApplication::applicationFilePath());
     EXPECT_EQ(m_launcher.arguments, QCoreApplication::arguments().mid(1));
-    EXPECT_EQ(m_launcher.iniOnDisk, "[Setup]\r\nLanguage=Chinese\r\nShowLang=1\r\n");
 }
 
 TEST_F(LanguageCommand, UnsavableChoiceIsReportedAndNothingRestarts) {

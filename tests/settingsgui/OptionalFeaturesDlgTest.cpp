@@ -1,7 +1,9 @@
-// The Optional Features dialog: what it shows for an image and the bytes OK stores.
+// The Optional Features dialog's wiring: each control shows the core's decoding and asks for
+// its own help topic, OK stores the controls through the core's encoding, Cancel stores nothing.
 #include "settings/OptionalFeaturesDlg.h"
 #include "base/HelpLauncher.h"
 #include "image/MemoryImage.h"
+#include "support/NewDocumentOptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,26 +27,24 @@ struct RecordingHelp : HelpLauncher {
     std::vector<int> ids;
 };
 
-TEST(OptionalFeaturesDlg, NewImageShowsTheDefaultItems) {
+TEST(OptionalFeaturesDlg, ShowsTheNewDocumentAndF1AsksForEachControlsTopic) {
     MemoryImage image = NewImage();
-    COptionalFeaturesDlg dialog(image, Language::English);
-    const struct {
-        C control;
-        const char* shown;
-    } expected[] = {
-        {C::Step, "12.5k"},           {C::ChannelDisplay, "Off"}, {C::Busy, "Off"},
-        {C::ScanMode, "CO"},          {C::Led, "Auto"},           {C::KeypadLock, "Manual"},
-        {C::PriorityScan, "Off"},     {C::Encoder, "On"},         {C::Mode, "Frequency"},
-        {C::VoiceSensitivity, "Off"}, {C::CallTone, "1"},         {C::BatterySaver, "0.4"},
-        {C::PriScanningTime, "3s"},   {C::SquelchLevel, "1"},     {C::TimeOutTimer, "1"},
-        {C::CallKeyDefine, "Off"},
-    };
-    for (const auto& row : expected) {
-        EXPECT_EQ(dialog.List(row.control)->currentText(), QString::fromUtf8(row.shown))
-            << static_cast<int>(row.control);
-    }
-    EXPECT_TRUE(dialog.BeepBox()->isChecked());
+    RecordingHelp help;
+    COptionalFeaturesDlg dialog(image, Language::English, &help);
     EXPECT_EQ(dialog.windowTitle(), "Optional Features");
+    std::vector<int> ids;
+    for (const auto& [control, id, shown] : test::kNewDocumentOptions) {
+        if (QComboBox* list = dialog.List(control)) {
+            EXPECT_EQ(list->currentText().toStdString(), shown);
+            QTest::keyClick(list, Qt::Key_F1);
+        } else {
+            EXPECT_TRUE(dialog.BeepBox()->isChecked());
+            QTest::keyClick(dialog.BeepBox(), Qt::Key_F1);
+        }
+        ids.push_back(id);
+    }
+    EXPECT_EQ(help.ids, ids);
+    EXPECT_EQ(image, NewImage());
 }
 
 TEST(OptionalFeaturesDlg, ChineseRunTranslatesOnlyCallKeyDefine) {
@@ -56,67 +56,32 @@ TEST(OptionalFeaturesDlg, ChineseRunTranslatesOnlyCallKeyDefine) {
     EXPECT_EQ(dialog.List(C::Led)->currentText(), "Auto");
 }
 
-TEST(OptionalFeaturesDlg, OkStoresTheChangedControlsExactly) {
-    MemoryImage image = NewImage();
-    COptionalFeaturesDlg dialog(image, Language::English);
-    dialog.List(C::Led)->setCurrentIndex(2);           // On
-    dialog.List(C::Busy)->setCurrentIndex(1);          // On: a 0 bit
-    dialog.List(C::Step)->setCurrentIndex(5);          // 25k
-    dialog.List(C::Mode)->setCurrentIndex(2);          // Memory
-    dialog.List(C::CallKeyDefine)->setCurrentIndex(3); // Call Tone + Emergency Alarm
-    dialog.BeepBox()->setChecked(false);
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+// A Step byte past the list shows no item, and OK without a choice stores the mask.
+TEST(OptionalFeaturesDlg, OkStoresTheControlsAndCancelNothing) {
+    MemoryImage opened = NewImage();
+    opened[offset::Step] = 0x0E;
+    for (const bool ok : {true, false}) {
+        MemoryImage image = opened;
+        COptionalFeaturesDlg dialog(image, Language::English);
+        EXPECT_EQ(dialog.List(C::Step)->currentText(), "");
+        dialog.List(C::Led)->setCurrentIndex(2);           // On
+        dialog.List(C::Busy)->setCurrentIndex(1);          // On: a 0 bit
+        dialog.List(C::Mode)->setCurrentIndex(2);          // Memory
+        dialog.List(C::CallKeyDefine)->setCurrentIndex(3); // Call Tone + Emergency Alarm
+        dialog.BeepBox()->setChecked(false);
+        QTest::mouseClick(ok ? dialog.OkButton() : dialog.CancelButton(), Qt::LeftButton);
 
-    MemoryImage expected = NewImage();
-    expected[0x1FC0] = 0xFE;
-    expected[0x1FE0] = 0x05;
-    expected[0x1FE1] = 0x98; // 0xD4: bit 6 cleared, bits 3-2 = 10, bit 0 kept
-    expected[0x1FE2] = 0x22;
-    expected[0x1FE9] = 0x03;
-    EXPECT_EQ(image, expected);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST(OptionalFeaturesDlg, OkUnchangedOnNewDocumentStoresOnlyCallKeyZero) {
-    MemoryImage image = NewImage();
-    COptionalFeaturesDlg dialog(image, Language::English);
-    dialog.accept();
-    MemoryImage expected = NewImage();
-    expected[0x1FE9] = 0x00;
-    EXPECT_EQ(image, expected);
-}
-
-TEST(OptionalFeaturesDlg, CancelLeavesTheImageAlone) {
-    MemoryImage image = NewImage();
-    COptionalFeaturesDlg dialog(image, Language::English);
-    dialog.List(C::SquelchLevel)->setCurrentIndex(9);
-    dialog.BeepBox()->setChecked(false);
-    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(image, NewImage());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-}
-
-TEST(OptionalFeaturesDlg, StepPastTheListShowsNothingAndStoresTheMask) {
-    MemoryImage image = NewImage();
-    image[0x1FE0] = 0x0E;
-    image[0x1FE9] = 0x42; // no such Call Key Define item
-    COptionalFeaturesDlg dialog(image, Language::English);
-    EXPECT_EQ(dialog.List(C::Step)->currentIndex(), -1);
-    EXPECT_EQ(dialog.List(C::Step)->currentText(), "");
-    EXPECT_EQ(dialog.List(C::CallKeyDefine)->currentText(), "Off");
-    dialog.accept();
-    EXPECT_EQ(image[0x1FE0], 0x0F);
-    EXPECT_EQ(image[0x1FE9], 0x00);
-}
-
-TEST(OptionalFeaturesDlg, F1AsksForTheFocusedControlsTopic) {
-    MemoryImage image = NewImage();
-    RecordingHelp help;
-    COptionalFeaturesDlg dialog(image, Language::English, &help);
-    QTest::keyClick(dialog.List(C::Encoder), Qt::Key_F1);
-    QTest::keyClick(dialog.BeepBox(), Qt::Key_F1);
-    EXPECT_EQ(help.ids, (std::vector<int>{1129, 1016}));
-    EXPECT_EQ(image, NewImage());
+        MemoryImage expected = opened;
+        if (ok) {
+            expected[0x1FC0] = 0xFE;
+            expected[0x1FE0] = 0x0F;
+            expected[0x1FE1] = 0x98; // 0xD4: bit 6 cleared, bits 3-2 = 10, bit 0 kept
+            expected[0x1FE2] = 0x22;
+            expected[0x1FE9] = 0x03;
+        }
+        EXPECT_EQ(image, expected) << ok;
+        EXPECT_EQ(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The Product Information dialog: the lists it offers, where it opens, what OK and Cancel do.
+// The Product Information dialog's wiring: its lists show the catalog and open where the core
+// says, a new type offers its own bands, OK stores what the core stores, Cancel nothing.
 #include "settings/ProductInfoDlg.h"
 
 #include <QComboBox>
@@ -11,12 +12,9 @@ namespace velmora {
 namespace {
 
 ProductCatalog TwoTypes() {
-    ProductCatalog catalog;
-    catalog.typeNames = {"VR-10", "VR-20"};
-    catalog.bandLists.assign(19, "");
+    ProductCatalog catalog{{"VR-10", "VR-20"}, std::vector<std::string>(19), "Velmora"};
     catalog.bandLists[0] = "136-174MHz|400-470MHz";
     catalog.bandLists[1] = "130-160MHz|200-260MHz|400-480MHz";
-    catalog.titleBase = "Velmora";
     return catalog;
 }
 
@@ -28,99 +26,57 @@ QStringList Items(const QComboBox* list) {
     return items;
 }
 
-TEST(ProductInfoDlg, ChangingTheTypeSelectsItsFirstBand) {
+TEST(ProductInfoDlg, OpensOnTheStoredChoiceAndANewTypeOffersItsBands) {
     MemoryImage image = NewImage();
     const ProductCatalog catalog = TwoTypes();
     MemoryUserStore store;
     store.WriteInt("Type", 0);
     store.WriteInt("Field", 1);
-    CProductInfoDlg dialog(image, catalog, store, Language::English);
+    CProductInfoDlg dialog(image, catalog, store, Language::Chinese);
     EXPECT_EQ(Items(dialog.TypeList()), QStringList({"VR-10", "VR-20"}));
-    EXPECT_EQ(dialog.BandList()->currentText(), "400-470MHz");
+    EXPECT_EQ(Items(dialog.BandList()), QStringList({"136-174MHz", "400-470MHz"}));
+    EXPECT_EQ(dialog.BandList()->currentIndex(), 1);
 
     dialog.TypeList()->setCurrentIndex(1);
     EXPECT_EQ(Items(dialog.BandList()), QStringList({"130-160MHz", "200-260MHz", "400-480MHz"}));
     EXPECT_EQ(dialog.BandList()->currentIndex(), 0);
-}
-
-TEST(ProductInfoDlg, OkStoresIndicesBandBytesStoreAndReturnsTitleAndLimits) {
-    MemoryImage image = NewImage();
-    const ProductCatalog catalog = TwoTypes();
-    MemoryUserStore store;
-    CProductInfoDlg dialog(image, catalog, store, Language::English);
-    dialog.TypeList()->setCurrentIndex(1);
+    dialog.BandList()->setCurrentIndex(2);
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
 
     MemoryImage expected = NewImage();
-    expected[0x1FD6] = 0x01;
-    expected[0x1FD7] = 0x00;
-    expected[0x1FF0] = 0x13;
-    expected[0x1FF1] = 0x15;
-    expected[0x1FF2] = 0x09;
+    MemoryUserStore expectedStore;
+    const ProductState state =
+        StoreProductPick(expected, expectedStore, catalog, {1, 2}, Language::Chinese);
     EXPECT_EQ(image, expected);
+    EXPECT_EQ(store.Values(), expectedStore.Values());
     ASSERT_TRUE(dialog.Result().has_value());
-    EXPECT_EQ(dialog.Result()->limits.low, 13000000);
-    EXPECT_EQ(dialog.Result()->limits.high, 16000000);
-    EXPECT_EQ(dialog.Result()->title, "Velmora  [ Type:VR-20  Fre:130-160MHz ]");
-    EXPECT_EQ(store.Values(), (std::map<std::string, std::int32_t>{{"Field", 0}, {"Type", 1}}));
+    EXPECT_EQ(dialog.Result()->title, state.title);
+    EXPECT_EQ(dialog.Result()->limits.high, 48000000);
 }
 
-TEST(ProductInfoDlg, CancelLeavesImageStoreAndWindowAlone) {
+TEST(ProductInfoDlg, CancelLeavesImageAndStoreAlone) {
     MemoryImage image = NewImage();
     const ProductCatalog catalog = TwoTypes();
     MemoryUserStore store;
     store.WriteInt("Type", 0);
-    store.WriteInt("Field", 0);
     CProductInfoDlg dialog(image, catalog, store, Language::English);
     dialog.TypeList()->setCurrentIndex(1);
-    dialog.BandList()->setCurrentIndex(2);
     QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(image, NewImage());
-    EXPECT_EQ(store.Values(), (std::map<std::string, std::int32_t>{{"Field", 0}, {"Type", 0}}));
+    EXPECT_EQ(store.Values(), (std::map<std::string, std::int32_t>{{"Type", 0}}));
     EXPECT_FALSE(dialog.Result().has_value());
 }
 
-TEST(ProductInfoDlg, OpensOnTheStoresChoiceNotTheDocuments) {
-    MemoryImage image = NewImage(); // type 0, band 0
-    const ProductCatalog catalog = TwoTypes();
-    MemoryUserStore store;
-    store.WriteInt("Type", 1);
-    store.WriteInt("Field", 2);
-    CProductInfoDlg dialog(image, catalog, store, Language::Chinese);
-    EXPECT_EQ(dialog.TypeList()->currentText(), "VR-20");
-    EXPECT_EQ(dialog.BandList()->currentText(), "400-480MHz");
-    dialog.accept();
-    EXPECT_EQ(dialog.Result()->title,
-              QString::fromUtf8("Velmora  [ 类型:VR-20  频率:400-480MHz ]").toStdString());
-    EXPECT_EQ(image[0x1FD7], 0x02);
-}
-
-TEST(ProductInfoDlg, StaleStoredChoiceFallsBackToTheFirstTypeAndBand) {
+TEST(ProductInfoDlg, NoTypesOffersOneEmptyBand) {
     MemoryImage image = NewImage();
-    const ProductCatalog catalog = TwoTypes();
-    MemoryUserStore store;
-    store.WriteInt("Type", 7);
-    store.WriteInt("Field", 9);
-    CProductInfoDlg dialog(image, catalog, store, Language::English);
-    EXPECT_EQ(dialog.TypeList()->currentText(), "VR-10");
-    EXPECT_EQ(dialog.BandList()->currentText(), "136-174MHz");
-}
-
-TEST(ProductInfoDlg, NoTypesStoresNoIndexAndAnEmptyBand) {
-    MemoryImage image = NewImage();
-    ProductCatalog catalog;
-    catalog.bandLists.assign(19, "");
+    const ProductCatalog catalog{{}, std::vector<std::string>(19), ""};
     MemoryUserStore store;
     CProductInfoDlg dialog(image, catalog, store, Language::English);
     EXPECT_EQ(dialog.TypeList()->count(), 0);
     EXPECT_EQ(Items(dialog.BandList()), QStringList({""}));
     dialog.accept();
-    EXPECT_EQ(image[0x1FD6], 0xFF);
-    EXPECT_EQ(image[0x1FD7], 0x00);
-    EXPECT_EQ(image[0x1FF0], 0x00);
-    EXPECT_EQ(image[0x1FF1], 0x00);
-    EXPECT_EQ(image[0x1FF2], 0xFF);
-    EXPECT_EQ(dialog.Result()->limits.high, 0);
+    EXPECT_EQ(image[offset::TypeIndex], 0xFF);
+    EXPECT_EQ(image[offset::BandIndex], 0x00);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The navigation tree and its bar: which item acts, root reselection, dragging the width.
+// (Which text opens which editor and how far the bar may be dragged: NavigationTest.)
 #include "frame/TreeBar.h"
 #include "frame/Navigation.h"
 
@@ -17,44 +18,6 @@ namespace velmora {
 namespace {
 
 using T = NavigationTarget;
-
-TEST(Navigation, OnlyTheChildTextsOfTheRunningLanguageAct) {
-    const struct {
-        const char* text;
-        Language lang;
-        T target;
-    } cases[] = {
-        {"Product Information", Language::English, T::ProductInformation},
-        {"Channel Information", Language::English, T::ChannelInformation},
-        {"Optional Features", Language::English, T::OptionalFeatures},
-        {"类型设置", Language::Chinese, T::ProductInformation},
-        {"信道信息", Language::Chinese, T::ChannelInformation},
-        {"可选功能", Language::Chinese, T::OptionalFeatures},
-        {"可选功能", Language::English, T::None},
-        {"Optional Features", Language::Chinese, T::None},
-        {"optional features", Language::English, T::None},
-        {"Optional Features ", Language::English, T::None},
-        {"Velmora Radio Co.", Language::English, T::None},
-        {"", Language::English, T::None},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(NavigationFor(c.text, c.lang), c.target) << c.text;
-    }
-}
-
-TEST(Navigation, DragLimits) {
-    const struct {
-        int x, frameWidth, tracking, applied;
-    } cases[] = {
-        {-40, 800, 80, 11},   {5, 800, 80, 11},     {11, 800, 80, 11},    {79, 800, 80, 79},
-        {80, 800, 80, 80},    {300, 800, 300, 300}, {400, 800, 400, 400}, {401, 800, 400, 400},
-        {900, 801, 400, 400}, {70, 100, 80, 50}, // a narrow frame: the line still stops at 80
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(TreeBarTrackingX(c.x, c.frameWidth), c.tracking) << c.x << " " << c.frameWidth;
-        EXPECT_EQ(TreeBarAppliedWidth(c.x, c.frameWidth), c.applied) << c.x << " " << c.frameWidth;
-    }
-}
 
 class TreeBarInFrame : public ::testing::Test {
 protected:
@@ -88,16 +51,23 @@ protected:
     CTreeBar* m_bar = nullptr;
 };
 
+QStringList Texts(const QTreeWidgetItem* root) {
+    QStringList texts{root->text(0)};
+    for (int i = 0; i < root->childCount(); ++i) {
+        texts << root->child(i)->text(0);
+    }
+    return texts;
+}
+
 TEST_F(TreeBarInFrame, TreeHoldsTheCompanyAndTheThreeEditorsExpanded) {
-    EXPECT_EQ(m_bar->Root()->text(0), "Velmora Radio Co.");
-    ASSERT_EQ(m_bar->Root()->childCount(), 3);
-    EXPECT_EQ(Child(0)->text(0), "Product Information");
-    EXPECT_EQ(Child(1)->text(0), "Channel Information");
-    EXPECT_EQ(Child(2)->text(0), "Optional Features");
+    EXPECT_EQ(Texts(m_bar->Root()), QStringList({"Velmora Radio Co.", "Product Information",
+                                                 "Channel Information", "Optional Features"}));
     EXPECT_TRUE(m_bar->Root()->isExpanded());
     EXPECT_EQ(m_bar->width(), 220);
     EXPECT_EQ(m_bar->features(), QDockWidget::DockWidgetClosable);
     EXPECT_EQ(m_frame.dockWidgetArea(m_bar), Qt::LeftDockWidgetArea);
+    CTreeBar chinese(QString(), Language::Chinese);
+    EXPECT_EQ(Texts(chinese.Root()), QStringList({"", "类型设置", "信道信息", "可选功能"}));
 }
 
 TEST_F(TreeBarInFrame, TheItemUnderTheMouseActsOnceAndTheRootIsSelectedAgain) {
@@ -140,16 +110,17 @@ TEST_F(TreeBarInFrame, NothingUnderTheMouseDoesNothingButReselectsTheRoot) {
 
 TEST_F(TreeBarInFrame, DraggingTheRightEdgeClampsTheWidth) {
     const struct {
+        bool onStrip;
         int releaseX, tracking, width;
     } cases[] = {
-        {-30, 80, 11}, // the line stops at 80, the width goes down to 11
-        {40, 80, 40},  // not clamped to the line
-        {300, 300, 300},
-        {700, 400, 400}, // half the frame's width
+        {false, 150, -1, 220}, // a press beside the strip does not resize
+        {true, -30, 80, 11},   // the line stops at 80, the width goes down to 11
+        {true, 40, 80, 40},    // not clamped to the line
+        {true, 300, 300, 300}, {true, 700, 400, 400}, // half the frame's width
     };
     for (const auto& c : cases) {
         const int y = m_bar->height() / 2;
-        Mouse(QEvent::MouseButtonPress, StripX(), y);
+        Mouse(QEvent::MouseButtonPress, c.onStrip ? StripX() : 60, y);
         Mouse(QEvent::MouseMove, c.releaseX, y);
         EXPECT_EQ(m_bar->TrackingX(), c.tracking) << c.releaseX;
         Mouse(QEvent::MouseButtonRelease, c.releaseX, y);
@@ -158,14 +129,6 @@ TEST_F(TreeBarInFrame, DraggingTheRightEdgeClampsTheWidth) {
         EXPECT_EQ(m_bar->BarWidth(), c.width) << c.releaseX;
         EXPECT_EQ(m_bar->width(), c.width) << c.releaseX;
     }
-}
-
-TEST_F(TreeBarInFrame, PressOutsideTheStripDoesNotResize) {
-    Mouse(QEvent::MouseButtonPress, 60, 100);
-    Mouse(QEvent::MouseMove, 150, 100);
-    EXPECT_EQ(m_bar->TrackingX(), -1);
-    Mouse(QEvent::MouseButtonRelease, 150, 100);
-    EXPECT_EQ(m_bar->BarWidth(), 220);
 }
 
 TEST_F(TreeBarInFrame, ReleaseOverTheCloseButtonHidesTheBar) {
@@ -189,14 +152,6 @@ TEST_F(TreeBarInFrame, DoubleClickNeitherFloatsNorMoves) {
     QApplication::processEvents();
     EXPECT_FALSE(m_bar->isFloating());
     EXPECT_EQ(m_frame.dockWidgetArea(m_bar), Qt::LeftDockWidgetArea);
-}
-
-TEST(TreeBar, ChineseRunNamesTheEditorsInChinese) {
-    CTreeBar bar(QString(), Language::Chinese);
-    EXPECT_EQ(bar.Root()->text(0), "");
-    EXPECT_EQ(bar.Root()->child(0)->text(0), QString::fromUtf8("类型设置"));
-    EXPECT_EQ(bar.Root()->child(1)->text(0), QString::fromUtf8("信道信息"));
-    EXPECT_EQ(bar.Root()->child(2)->text(0), QString::fromUtf8("可选功能"));
 }
 
 } // namespace
