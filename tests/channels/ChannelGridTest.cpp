@@ -51,7 +51,9 @@ bool Never(bool, int) {
 }
 
 ChannelGridTexts Pasted(int rows) {
-    ChannelGridTexts source{};
+    // Default-initialised, not `{}`: every cell is an empty string either way, and clang 14
+    // crashes on value-initialising an array this size of strings.
+    ChannelGridTexts source;
     std::fill_n(source.begin() + 7, rows, kPasted);
     return source;
 }
