@@ -17,7 +17,8 @@ deps:
 	scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_WERROR=ON
+	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELMORA_WERROR=ON \
+		-DVELMORA_UNITY_BUILD=ON
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
