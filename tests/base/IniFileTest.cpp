@@ -141,15 +141,17 @@ TEST(IniFileOnDisk, WrittenOnlyWhenChangedAndNeverOverWhatItCannotRead) {
         ini.SetValue("Setup", "Language", "Chinese");
     }
     EXPECT_EQ(ReadAll(path), "[Setup]\r\nLanguage=Chinese\r\n");
-    WriteAll(path, "; comment\n[Setup]\nLanguage=English\n");
+    // No line break after the last value: it is read to its last letter.
+    WriteAll(path, "; comment\n[Setup]\nLanguage=English");
     {
         CIniFile ini;
         ASSERT_TRUE(ini.Open("Program.ini", true, true, folder.File("velmora")));
         EXPECT_EQ(ini.Path(), path);
+        EXPECT_EQ(ini.GetValue("Setup", "Language", ""), "English");
         ini.SetValue("Setup", "Language", "english");
         EXPECT_TRUE(ini.Save());
     }
-    EXPECT_EQ(ReadAll(path), "; comment\n[Setup]\nLanguage=English\n");
+    EXPECT_EQ(ReadAll(path), "; comment\n[Setup]\nLanguage=English");
 
     WriteAll(folder.File("plain"), "x"); // a file where a folder should be
     CIniFile unsaved;

@@ -81,6 +81,8 @@ TEST(GridEditsTest, PasteLandsAtTheSelectionThroughTheRulesOfTyping) {
     EXPECT_EQ(
         GridOf(image).Copy(GridSelection::OfRows({5, 7})),
         "5\t468.93750\t468.93750\tNone\t67.0\tLow\tLock\tYes\tCH005X_Y\r\n7\t\t\t\t\t\t\t\t\r\n");
+    // Cells of the first two channels: one line each, the first one too.
+    EXPECT_EQ(GridOf(image).Copy(Cells({{0, Column::Name}, {1, Column::Name}})), "\r\n\r\n");
 }
 
 TEST(GridEditsTest, FillDownCommitsEachCellAsTyping) {

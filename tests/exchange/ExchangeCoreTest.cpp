@@ -349,7 +349,11 @@ TEST(Backups, KeepNamesListsNewestFirstAndPrunesAfterAYear) {
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[0].timestamp, "2027-01-11 09:00:00");
     EXPECT_EQ(list[3].timestamp, "2026-12-06 22:50:01");
-    EXPECT_EQ(store.Prune(LocalTime(2028, 6, 1, 0, 0, 0)), 4);
+    // A backup exactly a year old is kept; a second later it goes.
+    const auto aYearOn = LocalTime(2026, 12, 6, 22, 50, 1) + kBackupKeepTime;
+    EXPECT_EQ(store.Prune(aYearOn), 0);
+    EXPECT_EQ(store.Prune(aYearOn + std::chrono::seconds(1)), 3);
+    EXPECT_EQ(store.Prune(LocalTime(2028, 6, 1, 0, 0, 0)), 1);
     EXPECT_TRUE(std::filesystem::exists(folder / "sub" / "velmora-20200101-000000-read.txt"));
 }
 

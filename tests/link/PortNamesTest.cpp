@@ -4,10 +4,14 @@
 
 #include <cstring>
 
+#include "base/IniFile.h"
+#include "channels/CellInput.h"
 #include "channels/ChannelCodec.h"
+#include "channels/ChannelTable.h"
 #include "link/DemoRadio.h"
 #include "link/PortChoice.h"
 #include "link/PortNames.h"
+#include "settings/ProductBand.h"
 
 namespace velmora {
 namespace {
@@ -162,6 +166,30 @@ TEST(PortChoice, GivesTheDeviceATransferOpens) {
     }
     // The demo radio's club list starts at channel 0.
     EXPECT_EQ(DecodeChannel(DemoRadioMemory(), 0, Language::English)[7], "CALL");
+}
+
+// The demo radio names a type and band of the shipped Program.ini that hold every channel of
+// its list, so a first read shows the list without a frequency refused as out of band.
+TEST(DemoRadioTest, ItsChannelsLieInTheBandItsMemoryNames) {
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(VELMORA_TEST_DATA "/../../config/Program.ini", false, true));
+    const ProductCatalog catalog =
+        LoadProductCatalog([&](std::string_view section,
+                               std::string_view key) { return ini.GetValue(section, key, ""); },
+                           "English");
+    const MemoryImage memory = DemoRadioMemory();
+    const std::vector<std::string> bands = BandsOfType(catalog, memory[offset::TypeIndex]);
+    ASSERT_LT(memory[offset::BandIndex], bands.size());
+    const BandLimits band = BandLimitsFor(bands[memory[offset::BandIndex]]);
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        for (const std::string& text : {DecodeChannel(memory, channel, Language::English)[0],
+                                        DecodeChannel(memory, channel, Language::English)[1]}) {
+            if (const std::optional<std::int32_t> f = ParseFrequencyText(text)) {
+                EXPECT_GE(*f, band.low) << channel;
+                EXPECT_LE(*f, band.high) << channel;
+            }
+        }
+    }
 }
 
 } // namespace

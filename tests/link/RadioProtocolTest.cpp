@@ -287,6 +287,23 @@ INSTANTIATE_TEST_SUITE_P(Radio, FaultTest, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
+// A wake-up cut off by line noise, or begun again from its first byte after a retry, still
+// wakes the radio once the whole string has come: it answers with one acknowledgement.
+TEST(RadioSimulatorTest, WakesOnTheWholeStringAfterNoiseOrARestartedOne) {
+    const std::vector<std::uint8_t> wakeUp(std::begin(protocol::WakeUp),
+                                           std::end(protocol::WakeUp));
+    const std::vector<std::vector<std::uint8_t>> before = {
+        {}, {0xFF}, {0x02, 0x50}, {0xFF, 0x02, 0x50, 0x52, 0x02}};
+    for (const std::vector<std::uint8_t>& noise : before) {
+        RadioSimulator radio(NewImage());
+        std::vector<std::uint8_t> line = noise;
+        line.insert(line.end(), wakeUp.begin(), wakeUp.end());
+        const std::vector<ReplyByte> reply = radio.Feed(line);
+        ASSERT_EQ(reply.size(), 1u) << Hex(noise);
+        EXPECT_EQ(reply[0].value, protocol::Ack) << Hex(noise);
+    }
+}
+
 TEST(Transfer, PortThatWillNotOpenIsReportedAndNothingIsSent) {
     for (const OpenResult failure :
          {OpenResult::NotFound, OpenResult::Busy, OpenResult::NoPermission, OpenResult::Failed}) {

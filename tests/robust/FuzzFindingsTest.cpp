@@ -36,8 +36,8 @@ TEST(IniFuzzFindings, WhatIsSetAndKeptSurvivesAWriteAndAReload) {
         // GBK bytes only in a comment, which a save drops; the header is UTF-8 "[中]". Read as
         // GBK, its last ']' would pair with the byte before it and the header would be lost.
         {"the encoding is decided by the lines the file keeps",
-         "; \xC4\xE3\xBA\xC3\r\n[\xE4\xB8\xAD]\r\nK=v\r\n", {}, IniEncoding::Utf8,
-         "[\xE4\xB8\xAD]\r\nK=v\r\n", {{"\xE4\xB8\xAD", "K", "v"}}},
+         "; \xC4\xE3\xBA\xC3\r\nTop=1\r\n[\xE4\xB8\xAD]\r\nK=v\r\n", {}, IniEncoding::Utf8,
+         "Top=1\r\n[\xE4\xB8\xAD]\r\nK=v\r\n", {{"", "Top", "1"}, {"\xE4\xB8\xAD", "K", "v"}}},
         {"a GBK value that is kept keeps the file GBK", "[S]\r\nName=\xC4\xE3\r\n",
          {{"S", "Other", "\xBA\xC3", true}}, IniEncoding::Gbk,
          "[S]\r\nName=\xC4\xE3\r\nOther=\xBA\xC3\r\n", {{"S", "Name", "\xC4\xE3"}}},
