@@ -28,48 +28,41 @@ std::vector<std::string> g_calls;
 std::string g_failAt;
 int g_failWith = EIO;
 
+// A call's name as a template argument.
+template <std::size_t N> struct CallName {
+    constexpr CallName(const char (&text)[N]) { std::copy_n(text, N, name); }
+    char name[N];
+};
+
 // Records the call, then fails it or passes it on to the system.
-int Passed(const char* name, const std::function<int()>& call) {
-    g_calls.emplace_back(name);
-    return g_failAt == name ? g_failWith : call();
+template <CallName Name, auto Call, typename... Args> int Watched(Args... args) {
+    g_calls.emplace_back(Name.name);
+    return g_failAt == Name.name ? g_failWith : (SystemFileCalls().*Call)(args...);
 }
 
-const FileSystemCalls& Real() {
-    return SystemFileCalls();
-}
+using C = FileSystemCalls;
 
 // A failed close still closes, as the system's close does.
 constexpr FileSystemCalls kWatched{
-    [](const char* path, unsigned mode, FileHandle* out) {
-        return Passed("create", [&] { return Real().createNew(path, mode, out); });
-    },
-    [](FileHandle file, const std::uint8_t* bytes, std::size_t size) {
-        return Passed("write", [&] { return Real().write(file, bytes, size); });
-    },
-    [](FileHandle file, unsigned owner, unsigned group) {
-        return Passed("setOwner", [&] { return Real().setOwner(file, owner, group); });
-    },
-    [](FileHandle file, unsigned mode) {
-        return Passed("setMode", [&] { return Real().setMode(file, mode); });
-    },
-    [](FileHandle file) { return Passed("flush", [&] { return Real().flush(file); }); },
+    Watched<"create", &C::createNew>,
+    Watched<"write", &C::write>,
+    Watched<"setOwner", &C::setOwner>,
+    Watched<"setMode", &C::setMode>,
+    Watched<"flush", &C::flush>,
     [](FileHandle file) {
-        const int closed = Real().close(file);
-        return Passed("close", [&] { return closed; });
+        const int closed = SystemFileCalls().close(file);
+        g_calls.emplace_back("close");
+        return g_failAt == "close" ? g_failWith : closed;
     },
-    [](const char* existing, const char* newName) {
-        return Passed("link", [&] { return Real().link(existing, newName); });
-    },
-    [](const char* from, const char* to) {
-        return Passed("rename", [&] { return Real().rename(from, to); });
-    },
-    [](const char* path) { return Passed("remove", [&] { return Real().remove(path); }); },
-    [](const char* folder) {
-        return Passed("flushFolder", [&] { return Real().flushFolder(folder); });
-    },
+    Watched<"link", &C::link>,
+    Watched<"rename", &C::rename>,
+    Watched<"remove", &C::remove>,
+    Watched<"flushFolder", &C::flushFolder>,
 };
 
 using Calls = std::vector<std::string>;
+using test::ReadAll;
+using test::WriteAll;
 
 class FileSave : public ::testing::Test {
 protected:
@@ -82,10 +75,6 @@ protected:
     void TearDown() override { SetFileCallsForTest(nullptr); }
 
     std::string Path(const std::string& name) const { return folder_.File(name); }
-    static void Write(const std::string& path, const std::string& bytes) {
-        test::WriteAll(path, bytes);
-    }
-    static std::string Read(const std::string& path) { return test::ReadAll(path); }
     static FileResult Save(const std::string& path, const std::string& bytes) {
         return WriteFileAtomically(
             path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
@@ -148,7 +137,7 @@ TEST_F(FileSave, EachStepInOrderAndAFailureAtAnyOfThem) {
         // clang-format on
     };
     for (const auto& c : cases) {
-        Write(Path("old.dat"), "old bytes");
+        WriteAll(Path("old.dat"), "old bytes");
         ::chmod(Path("old.dat").c_str(), 0640);
         g_calls.clear();
         g_failAt = c.failAt;
@@ -158,7 +147,7 @@ TEST_F(FileSave, EachStepInOrderAndAFailureAtAnyOfThem) {
         SetFileCallsForTest(nullptr);
         EXPECT_EQ(result.error, c.saved ? FileError::None : FileError::WriteFailed) << c.failAt;
         EXPECT_EQ(result.reason, c.saved ? "" : std::strerror(EIO)) << c.failAt;
-        EXPECT_EQ(Read(Path("old.dat")), c.saved ? "new bytes" : "old bytes") << c.failAt;
+        EXPECT_EQ(ReadAll(Path("old.dat")), c.saved ? "new bytes" : "old bytes") << c.failAt;
         EXPECT_EQ(Mode(Path("old.dat")), 0640u) << c.failAt;
         EXPECT_EQ(Names(), Calls{"old.dat"}) << c.failAt;
         if (*c.failAt == 0) {
@@ -180,20 +169,20 @@ TEST_F(FileSave, EachStepInOrderAndAFailureAtAnyOfThem) {
 // What a save keeps of the file it replaces, and what it refuses, on the real file system.
 TEST_F(FileSave, KeepsModeAndLinksAndRefusesWhatItMayNotWrite) {
     ::umask(022); // the usual: a new file is 644
-    Write(Path("p.dat"), "old");
+    WriteAll(Path("p.dat"), "old");
     ::chmod(Path("p.dat").c_str(), 0600);
-    Write(Path("real.dat"), "old");
+    WriteAll(Path("real.dat"), "old");
     fs::create_symlink("real.dat", Path("link.dat"));
     fs::create_directory(Path("sub"));
     fs::create_symlink("sub/made.dat", Path("dangling.dat"));
     fs::create_symlink("gone/x.dat", Path("nowhere.dat"));
     fs::create_directory(Path("ro"));
-    Write(Path("ro/old.dat"), "old");
+    WriteAll(Path("ro/old.dat"), "old");
     ::chmod(Path("ro/old.dat").c_str(), 0666);
     ::chmod(Path("ro").c_str(), 0555);
     fs::create_directory(Path("rw"));
     ::chmod(Path("rw").c_str(), 0777);
-    Write(Path("rw/locked.dat"), "old");
+    WriteAll(Path("rw/locked.dat"), "old");
     ::chmod(Path("rw/locked.dat").c_str(), 0444);
     const std::vector<std::string> before = Names();
     const struct {
@@ -218,10 +207,10 @@ TEST_F(FileSave, KeepsModeAndLinksAndRefusesWhatItMayNotWrite) {
         EXPECT_EQ(c.asOrdinaryUser ? AsOrdinaryUser(save) : save(), static_cast<int>(c.error))
             << c.saveTo;
         if (c.written != nullptr) {
-            EXPECT_EQ(Read(Path(c.written)), "new") << c.saveTo;
+            EXPECT_EQ(ReadAll(Path(c.written)), "new") << c.saveTo;
             EXPECT_EQ(Mode(Path(c.written)), c.mode) << c.saveTo;
         } else if (fs::exists(path)) {
-            EXPECT_EQ(Read(path), "old") << c.saveTo;
+            EXPECT_EQ(ReadAll(path), "old") << c.saveTo;
         }
     }
     // Links stay links, and the one new name is the link's target: no temporary file is left.
@@ -237,18 +226,18 @@ TEST_F(FileSave, KeepsTheOwnerAndGroupOfTheReplacedFile) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root may give a file to another user";
     }
-    Write(Path("theirs.dat"), "old");
+    WriteAll(Path("theirs.dat"), "old");
     ASSERT_EQ(::chown(Path("theirs.dat").c_str(), 65534, 65534), 0);
     ASSERT_TRUE(Save(Path("theirs.dat"), "new"));
     struct stat info {};
     ASSERT_EQ(::stat(Path("theirs.dat").c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 65534u);
     EXPECT_EQ(info.st_gid, 65534u);
-    EXPECT_EQ(Read(Path("theirs.dat")), "new");
+    EXPECT_EQ(ReadAll(Path("theirs.dat")), "new");
 }
 
 TEST_F(FileSave, CheckFindsWhatASaveWouldRefuseAndWritesNothing) {
-    Write(Path("old.dat"), "old");
+    WriteAll(Path("old.dat"), "old");
     fs::create_directory(Path("folder.dat"));
     ASSERT_EQ(::mkfifo(Path("fifo.dat").c_str(), 0600), 0);
     const std::vector<std::string> before = Names();
@@ -272,8 +261,8 @@ TEST_F(FileSave, CheckFindsWhatASaveWouldRefuseAndWritesNothing) {
         EXPECT_EQ(Names(), before) << c.path;
         // The save agrees, and refuses before it touches anything.
         EXPECT_EQ(Save(c.path, "new").error, c.error) << c.path;
-        EXPECT_EQ(Read(Path("old.dat")), c.path == Path("old.dat") ? "new" : "old") << c.path;
-        Write(Path("old.dat"), "old");
+        EXPECT_EQ(ReadAll(Path("old.dat")), c.path == Path("old.dat") ? "new" : "old") << c.path;
+        WriteAll(Path("old.dat"), "old");
         ::unlink(Path("new.dat").c_str());
     }
 }

@@ -100,7 +100,7 @@ TEST(IniEncoding, DetectsUtf8OrGbk) {
     }
 }
 
-TEST(IniSetValue, ChangesAndAppends) {
+TEST(IniSetValue, ChangesAppendsAndRefusesLineBreaks) {
     CIniFile ini;
     ini.LoadFromBytes("[Setup]\nLanguage=English\nK=1\nK=2\n[Setup]\nK=9\n", "p", false, true);
     EXPECT_TRUE(ini.SetValue("setup", "language", "ENGLISH"));
@@ -114,18 +114,17 @@ TEST(IniSetValue, ChangesAndAppends) {
     ini.SetValue("Other", "X", "x");
     EXPECT_EQ(ini.ToBytes(), "[Setup]\r\nLanguage=ENGLISH\r\nK=1\r\nK=3\r\nNew=n\r\n[Setup]\r\nK="
                              "9\r\n[Other]\r\nX=x\r\n");
-}
-
-TEST(IniSetValue, RefusedWithoutFileOrWithLineBreak) {
+    // Refused without a file, or with a line break that would make a line of its own.
     CIniFile empty;
     EXPECT_FALSE(empty.SetValue("S", "K", "v"));
     EXPECT_EQ(empty.GetValue("S", "K", "d"), "d");
-    CIniFile ini;
-    ini.LoadFromBytes("", "p", false, true);
-    EXPECT_FALSE(ini.SetValue("S", "K", "v\r\n[Evil]"));
-    EXPECT_FALSE(ini.SetValue("S\n", "K", "v"));
-    EXPECT_FALSE(empty.IsModified() || ini.IsModified());
-    EXPECT_EQ(ini.ToBytes(), "");
+    EXPECT_FALSE(empty.IsModified());
+    CIniFile blank;
+    blank.LoadFromBytes("", "p", false, true);
+    EXPECT_FALSE(blank.SetValue("S", "K", "v\r\n[Evil]"));
+    EXPECT_FALSE(blank.SetValue("S\n", "K", "v"));
+    EXPECT_FALSE(blank.IsModified());
+    EXPECT_EQ(blank.ToBytes(), "");
 }
 
 // A missing file is created and written when the object goes; an unchanged one is never

@@ -83,13 +83,11 @@ TEST(ToneCodecTest, BytesAndTexts) {
                   std::string_view(c.text) == "None" ? "无" : c.text);
     }
     using Pair = std::pair<std::uint8_t, std::uint8_t>;
-    EXPECT_EQ(EncodeTone("None"), Pair(0xFF, 0xFF));
-    EXPECT_EQ(EncodeTone("无"), Pair(0xFF, 0xFF));
     EXPECT_EQ(EncodeTone("D023"), Pair(0xC0, 0x23)); // no "N": inverted
     EXPECT_EQ(EncodeTone("D6300N"), Pair(0xBF, 0x00));
     EXPECT_EQ(EncodeTone("D6200I"), Pair(0xFE, 0x00));
-    // Values the bytes cannot hold as what they are store no tone.
-    for (const char* text : {"800.0", "-67.0", "D6400N", "D6300I"}) {
+    // None in either language, and values the bytes cannot hold as what they are, store no tone.
+    for (const char* text : {"None", "无", "800.0", "-67.0", "D6400N", "D6300I"}) {
         EXPECT_EQ(EncodeTone(text), Pair(0xFF, 0xFF)) << text;
     }
     for (Language lang : {Language::English, Language::Chinese}) {
@@ -128,23 +126,6 @@ TEST(ToneTableTest, EntriesAndPrefixSelection) {
         EXPECT_EQ(FindListEntryByPrefix(power, text), index) << text;
     }
     EXPECT_EQ(FindListEntryByPrefix({}, "x"), 0);
-}
-
-TEST(ChannelCodecTest, EmptyChannels) {
-    MemoryImage image = BlankImage();
-    for (int i = 0; i < kChannelCount; ++i) {
-        ASSERT_EQ(DecodeChannel(image, i, Language::English), ChannelTexts{});
-    }
-    image[3] = 0x00; // top Rx byte 00 empties even an otherwise valid record
-    image[0] = 0x50;
-    image[12] = 0x2C;
-    EXPECT_TRUE(IsChannelEmpty(image, 0));
-    EXPECT_EQ(DecodeChannel(image, 0, Language::English), ChannelTexts{});
-    EXPECT_TRUE(IsChannelEmpty(image, 200));
-    EXPECT_TRUE(IsChannelEmpty(image, -1));
-    EncodeChannel(image, -1, {"438.0125"});
-    EncodeChannel(image, 200, {"438.0125"});
-    EXPECT_EQ(image[3], 0x00);
 }
 
 // Channels 0 and 199 alike: the record from the flags byte 0x82 (the radio's bits 7 and 1 set, 6
@@ -190,15 +171,28 @@ TEST(ChannelCodecTest, RowTextsToBytesAndBack) {
     }
 }
 
-TEST(ChannelCodecTest, DecodeDetails) {
+// Tx top byte 00: no Tx; power bits 11: empty; code 37 ends the name. A top Rx byte of 00
+// empties even an otherwise valid record; a channel outside 0-199 is empty and never written.
+TEST(ChannelCodecTest, DecodeDetailsAndEmptyChannels) {
     MemoryImage image = BlankImage();
+    for (int i = 0; i < kChannelCount; ++i) {
+        ASSERT_EQ(DecodeChannel(image, i, Language::English), ChannelTexts{});
+    }
     const Bytes record = Hex("50128043 00000000 23807000 30000000");
     std::copy(record.begin(), record.end(), image.begin() + 16 * 5);
     const Bytes name = {10, 11, 37, 12, 13, 14, 15, 16};
     std::copy(name.begin(), name.end(), image.begin() + 0xC90 + 8 * 5);
-    // Tx top byte 00: no Tx; power bits 11: empty; code 37 ends the name.
     const ChannelTexts expected = {"438.01250", "", "D023N", "None", "", "Unlock", "No", "AB"};
     EXPECT_EQ(DecodeChannel(image, 5, Language::English), expected);
+    image[16 * 5 + 3] = 0x00;
+    EXPECT_TRUE(IsChannelEmpty(image, 5));
+    EXPECT_EQ(DecodeChannel(image, 5, Language::English), ChannelTexts{});
+    EXPECT_TRUE(IsChannelEmpty(image, 200));
+    EXPECT_TRUE(IsChannelEmpty(image, -1));
+    const MemoryImage before = image;
+    EncodeChannel(image, -1, {"438.0125"});
+    EncodeChannel(image, 200, {"438.0125"});
+    EXPECT_EQ(image, before);
 }
 
 // Writing a channel that is in use: a changed cell changes its bytes; a tone that reads as what

@@ -10,6 +10,7 @@
 namespace velmora {
 namespace {
 
+using test::Cells;
 using test::FullImage;
 using test::FullRow;
 using test::GridOf;
@@ -33,10 +34,6 @@ struct OpCase {
 
 using Texts = ChannelGridTexts;
 using G = ChannelGrid;
-
-GridSelection Cells(std::initializer_list<GridCell> cells) {
-    return GridSelection::OfCells(cells);
-}
 
 GridSelection Rows(std::initializer_list<int> rows) {
     return GridSelection::OfRows(rows);
@@ -190,7 +187,6 @@ TEST(ChannelGridTest, EveryOperationAtBothEndsIsOneStepOrChangesNothing) {
 TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
     // Channels 0 to 9 in use, from 469.00000 down; the rest empty.
     const MemoryImage image = test::ImageWith([](int i) { return i < 10; });
-    const auto bytesOf = [](const MemoryImage& m, int i) { return ReadChannelBytes(m, i); };
     const struct {
         const char* what;
         std::function<GridOutcome(G&)> run;
@@ -211,7 +207,7 @@ TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
         const GridOutcome outcome = c.run(grid);
         ASSERT_FALSE(outcome.refused) << c.what;
         const MemoryImage stored = Stored(grid, image);
-        EXPECT_EQ(bytesOf(stored, c.to), bytesOf(image, c.from)) << c.what;
+        EXPECT_EQ(ReadChannelBytes(stored, c.to), ReadChannelBytes(image, c.from)) << c.what;
         EXPECT_EQ(grid.Row(c.to), FullRow(c.from)) << c.what;
         EXPECT_EQ(std::pair(outcome.selectRows.front(), outcome.selectRows.back()), c.selected)
             << c.what;
@@ -221,14 +217,14 @@ TEST(ChannelGridTest, MovedChannelsKeepTheirRecordAndNameBytes) {
     // The empty row pushed off the end is the one that comes in: no byte is dropped.
     ChannelGrid inserted = GridOf(image);
     inserted.InsertRows(Row(2));
-    EXPECT_EQ(bytesOf(Stored(inserted, image), 2), bytesOf(image, 199));
+    EXPECT_EQ(ReadChannelBytes(Stored(inserted, image), 2), ReadChannelBytes(image, 199));
     // Delete Row clears the channel it takes out; the bytes the radio ignores in an empty
     // record go with it, and the rows after it move up whole.
     ChannelGrid grid = GridOf(image);
     grid.DeleteRows(Row(9));
     const MemoryImage stored = Stored(grid, image);
     EXPECT_TRUE(IsChannelEmpty(stored, 9));
-    EXPECT_EQ(bytesOf(stored, 8), bytesOf(image, 8));
+    EXPECT_EQ(ReadChannelBytes(stored, 8), ReadChannelBytes(image, 8));
 }
 
 TEST(ChannelGridTest, RefusalsSayWhy) {

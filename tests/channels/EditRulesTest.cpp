@@ -1,20 +1,18 @@
 #include "channels/EditRules.h"
 #include "channels/CellInput.h"
+#include "channels/GridImages.h"
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
-constexpr BandLimits k400To470{40000000, 47000000, true};
+using test::k400To470;
+using test::With;
+
 const ChannelTexts kEmpty{};
 const ChannelTexts kTxOnly{"", "438.01250"};
 const ChannelTexts kChannel{"438.01250", "439.01250", "67.0", "D023N", "Low", "Unlock", "No", "AB"};
-
-ChannelTexts With(ChannelTexts row, Column column, std::string text) {
-    Cell(row, column) = std::move(text);
-    return row;
-}
 
 // Typed or chosen in a cell of a channel (or of an empty row): the cell afterwards, or the
 // refusal that leaves the row as it was. Both ways of leaving the cell commit alike.

@@ -8,20 +8,13 @@
 namespace velmora {
 namespace {
 
+using test::Cells;
 using test::GridOf;
 using test::ImageWith;
+using test::With;
 
 const ChannelTexts kFive = test::FullRow(5);
 const ChannelTexts kSix = test::FullRow(6);
-
-ChannelTexts With(ChannelTexts row, Column column, std::string text) {
-    Cell(row, column) = std::move(text);
-    return row;
-}
-
-GridSelection Cells(std::initializer_list<GridCell> cells) {
-    return GridSelection::OfCells(cells);
-}
 
 TEST(GridEditsTest, PasteLandsAtTheSelectionThroughTheRulesOfTyping) {
     const MemoryImage image = ImageWith([](int i) { return i == 5 || i == 6; });

@@ -60,6 +60,16 @@ inline ChannelGrid GridOf(const MemoryImage& image, Language lang = Language::En
     return grid;
 }
 
+// The row with one cell changed.
+inline ChannelTexts With(ChannelTexts row, Column column, std::string text) {
+    Cell(row, column) = std::move(text);
+    return row;
+}
+
+inline GridSelection Cells(std::initializer_list<GridCell> cells) {
+    return GridSelection::OfCells(cells);
+}
+
 // The image a save would write from the grid.
 inline MemoryImage Stored(const ChannelGrid& grid, const MemoryImage& base) {
     MemoryImage image = base;

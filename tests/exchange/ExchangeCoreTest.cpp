@@ -42,6 +42,15 @@ ChannelGridTexts VariedGrid() {
     return grid;
 }
 
+// A channel's texts joined by '|'.
+std::string Joined(const ChannelTexts& texts) {
+    std::string joined = texts[0];
+    for (std::size_t k = 1; k < texts.size(); ++k) {
+        joined += "|" + texts[k];
+    }
+    return joined;
+}
+
 TEST(CsvReader, QuotingLineEndsBomAndBlankLines) {
     const CsvParse parse =
         ParseCsv("\xEF\xBB\xBF"
@@ -182,13 +191,9 @@ TEST(ChirpCsv, ReadsEachFieldAsTheRadioCanTakeIt) {
         csv += "\r\n" + row + "\r\n";
         ASSERT_EQ(DetectCsvFormat(csv), CsvFormat::Chirp);
         const CsvImportResult result = ImportChannelsCsv(csv, {}, kVhf, Language::English);
-        std::string actual = result.grid[3][0];
-        for (std::size_t k = 1; k < result.grid[3].size(); ++k) {
-            actual += "|" + result.grid[3][k];
-        }
         EXPECT_EQ(!result.rejected.empty()         ? result.rejected[0].reason
                   : result.changedChannels.empty() ? "(unused)"
-                                                   : actual,
+                                                   : Joined(result.grid[3]),
                   c.expected)
             << row;
     }
@@ -230,13 +235,8 @@ TEST(CsvImport, ReadsEachRowAsTypingWould) {
                               "Scan Add,Cha Name\r\n0,145,,,,,,,\r\n" +
                                   c.row,
                               grid, kVhf, Language::English);
-        const ChannelTexts& texts = result.grid[static_cast<std::size_t>(c.channel)];
-        std::string actual = texts[0];
-        for (std::size_t k = 1; k < texts.size(); ++k) {
-            actual += "|" + texts[k];
-        }
         if (result.rejected.empty()) {
-            EXPECT_EQ(actual, c.expected);
+            EXPECT_EQ(Joined(result.grid[static_cast<std::size_t>(c.channel)]), c.expected);
             EXPECT_EQ(result.changedChannels, (std::vector<int>{0, c.channel}));
             continue;
         }

@@ -109,23 +109,16 @@ std::pair<std::size_t, std::size_t> WriteBlock(int i) {
 
 // The simulated radio's port, pulled out at the n-th write or read (counted from 1 over both;
 // never when n is 0): from then on every write and read reports the device gone.
-class PulledLink : public SerialLink {
+class PulledLink : public SimulatedLink {
 public:
-    PulledLink(SimulatedLink& inner, int n) : inner_(inner), pullAt_(n > 0 ? n : INT_MAX) {}
-    OpenResult Open(const std::string& name) override { return inner_.Open(name); }
-    bool Configure() override { return inner_.Configure(); }
-    void PurgeAll() override { inner_.PurgeAll(); }
-    void Purge() override { inner_.Purge(); }
+    PulledLink(RadioSimulator& radio, int n) : SimulatedLink(radio), pullAt_(n > 0 ? n : INT_MAX) {}
     IoResult Write(std::span<const std::uint8_t> bytes) override {
-        return Gone() ? IoResult::Disconnected : inner_.Write(bytes);
+        return Gone() ? IoResult::Disconnected : SimulatedLink::Write(bytes);
     }
     IoResult Read(std::span<std::uint8_t> buf, std::size_t& got) override {
         got = 0;
-        return Gone() ? IoResult::Disconnected : inner_.Read(buf, got);
+        return Gone() ? IoResult::Disconnected : SimulatedLink::Read(buf, got);
     }
-    void Sleep(std::chrono::milliseconds d) override { inner_.Sleep(d); }
-    void Close() override { inner_.Close(); }
-    std::chrono::microseconds Now() const override { return inner_.Now(); }
 
     std::chrono::microseconds pulledAt{-1};
     int callsAfterPull = 0;
@@ -133,12 +126,11 @@ public:
 private:
     bool Gone() {
         if (++calls_ == pullAt_) {
-            pulledAt = inner_.Now();
+            pulledAt = Now();
         }
         callsAfterPull += calls_ > pullAt_ ? 1 : 0;
         return calls_ >= pullAt_;
     }
-    SimulatedLink& inner_;
     int pullAt_;
     int calls_ = 0;
 };
@@ -182,11 +174,10 @@ TEST_P(FaultTest, EndsAsTheRadioDictates) {
     radio.SetBehaviour(c.behaviour);
     user.answers = c.answers;
     user.cancelAtPump = c.cancelAtPump;
+    PulledLink link{radio, c.pullAtCall}; // in place of the fixture's
     link.SetByteGap(c.gap);
 
-    PulledLink pulled{link, c.pullAtCall};
-
-    const TransferResult result = RunTransfer(pulled, "com3", c.direction, document, user);
+    const TransferResult result = RunTransfer(link, "com3", c.direction, document, user);
 
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.attempts, c.attempts);
@@ -201,9 +192,9 @@ TEST_P(FaultTest, EndsAsTheRadioDictates) {
         EXPECT_EQ(link.Now(), c.took);
     }
     // Once the device is gone nothing more is tried, and no time-out is waited for.
-    EXPECT_EQ(pulled.callsAfterPull, 0);
+    EXPECT_EQ(link.callsAfterPull, 0);
     if (c.pullAtCall > 0) {
-        EXPECT_LE(link.Now() - pulled.pulledAt, 5ms);
+        EXPECT_LE(link.Now() - link.pulledAt, 5ms);
     }
     // Nothing reaches the radio when Cancel comes at the six pump points before the first
     // wake-up, or the cable is gone at its first byte.

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "SoakGrowth.h"
@@ -46,13 +47,10 @@ TEST(SoakGrowth, ComparesTheLargestFiguresOfTheFirstAndLastTwentyRuns) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const Growth g = JudgeGrowth(c.samples);
-        EXPECT_EQ(g.window, c.window);
-        EXPECT_EQ(g.rssFirst, c.rssFirst);
-        EXPECT_EQ(g.rssLast, c.rssLast);
-        EXPECT_EQ(g.fdsFirst, c.fdsFirst);
-        EXPECT_EQ(g.fdsLast, c.fdsLast);
-        EXPECT_EQ(g.rssGrew, c.rssGrew);
-        EXPECT_EQ(g.fdsGrew, c.fdsGrew);
+        EXPECT_EQ(std::tuple(g.window, g.rssFirst, g.rssLast, g.fdsFirst, g.fdsLast, g.rssGrew,
+                             g.fdsGrew),
+                  std::tuple(c.window, c.rssFirst, c.rssLast, c.fdsFirst, c.fdsLast, c.rssGrew,
+                             c.fdsGrew));
     }
     EXPECT_EQ(JudgeGrowth({}).window, 0u);
 }

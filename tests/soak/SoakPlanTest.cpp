@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -71,10 +72,8 @@ TEST(SoakPlan, FailedWritesAtTheEdgesEndAsTheEngineEndsThem) {
 TEST(SoakPlan, TheSameSeedGivesTheSameRunsReadsAndWritesInTurn) {
     const RunPlan a = DrawRun(9, 5);
     const RunPlan b = DrawRun(9, 5);
-    EXPECT_EQ(a.fault, b.fault);
-    EXPECT_EQ(a.retries, b.retries);
-    EXPECT_EQ(a.radio, b.radio);
-    EXPECT_EQ(a.document, b.document);
+    EXPECT_EQ(std::tie(a.fault, a.retries, a.radio, a.document),
+              std::tie(b.fault, b.retries, b.radio, b.document));
     EXPECT_NE(a.radio, DrawRun(10, 5).radio);
     EXPECT_NE(a.radio, a.document);
     EXPECT_EQ(DrawRun(9, 1).direction, TransferDirection::Read);
