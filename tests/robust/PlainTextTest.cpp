@@ -1,10 +1,9 @@
 // Texts from Program.ini (and port names) that look like markup are shown as they stand: in
-// message boxes and their captions, the tree bar and the Product Information dialog. The About
-// box is covered by settings_gui_test (AboutDlg.ShowsTheInstallationTextsAsPlainText).
+// message boxes and their captions and the Product Information dialog. The About box and the
+// tree bar are covered by settings_gui_test (AboutDlg, TreeBarInFrame).
 #include "base/QtPrompter.h"
 
 #include "base/QtText.h"
-#include "frame/TreeBar.h"
 #include "link/TransferController.h"
 #include "settings/ProductInfoDlg.h"
 
@@ -14,7 +13,6 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
 
@@ -70,12 +68,6 @@ TEST(PlainText, TransferMessageWithAPortNameIsNotMarkup) {
               ToQString(txt::MsgPortOpenFailed.en) + "\nNo such device: /dev/<b>velmora-none</b>");
     EXPECT_EQ(watcher.seen.format, Qt::PlainText);
     EXPECT_TRUE(finished.at(0).at(1).value<MemoryImage>() == NewImage());
-}
-
-TEST(PlainText, TreeBarShowsTheCompanyNameAsItStands) {
-    CTreeBar bar(kMarkup, Language::English);
-    EXPECT_EQ(bar.Root()->text(0), kMarkup);
-    EXPECT_EQ(bar.windowTitle(), "Control Bar");
 }
 
 TEST(PlainText, ProductInformationSaysWhenTheChosenBandIsUnusable) {
