@@ -44,26 +44,23 @@ private:
     QTimer m_timer;
 };
 
-TEST(PlainText, PrompterCaptionAndTextAreNotMarkup) {
-    QtPrompter prompter;
+// The program's own message boxes, and a transfer's naming the port, with the reason the port did
+// not open on a second line.
+TEST(PlainText, MessageBoxCaptionsAndTextsAreNotMarkup) {
     BoxWatcher watcher;
-    prompter.Warn(kMarkup.toStdString(), "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
+    QtPrompter().Warn(kMarkup.toStdString(), "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_EQ(watcher.seen.caption, kMarkup);
     EXPECT_EQ(watcher.seen.text, "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
     EXPECT_EQ(watcher.seen.format, Qt::PlainText);
-}
 
-TEST(PlainText, TransferMessageWithAPortNameIsNotMarkup) {
     TransferController controller;
     controller.SetMessageBoxes(nullptr, kMarkup);
     QSignalSpy finished(&controller, &TransferController::finished);
-    BoxWatcher watcher;
     controller.Start(TransferDirection::Read, "/dev/<b>velmora-none</b>", NewImage());
     ASSERT_TRUE(finished.count() > 0 || finished.wait(30000));
-    EXPECT_EQ(watcher.seen.count, 1);
+    EXPECT_EQ(watcher.seen.count, 2);
     EXPECT_EQ(watcher.seen.caption, kMarkup);
-    // The reason the port did not open on a second line.
     EXPECT_EQ(watcher.seen.text,
               ToQString(txt::MsgPortOpenFailed.en) + "\nNo such device: /dev/<b>velmora-none</b>");
     EXPECT_EQ(watcher.seen.format, Qt::PlainText);
