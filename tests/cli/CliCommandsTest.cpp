@@ -17,12 +17,10 @@ using test::CliRunner;
 
 class CliTest : public ::testing::Test {
 protected:
-    void WriteFile(const QString& name, const QByteArray& bytes) const {
-        ASSERT_TRUE(m_cli.Write(name, bytes));
-    }
     void SetUp() override {
-        WriteFile("Program.ini", "[Setup]\nAppName=CliTest\nType1=VR-100\n"
-                                 "Field1=136-174MHz|400-470MHz\n[English]\nAppName=Velmora\n");
+        ASSERT_TRUE(m_cli.Write("Program.ini", "[Setup]\nAppName=CliTest\nType1=VR-100\n"
+                                               "Field1=136-174MHz|400-470MHz\n"
+                                               "[English]\nAppName=Velmora\n"));
     }
     CliRunner m_cli;
 };
@@ -32,7 +30,7 @@ TEST_F(CliTest, NewWritesTheImageANewDocumentIsSavedAsEvenWithAnUnusableProgramI
     for (int i = 0; i < binary.size(); ++i) {
         binary[i] = static_cast<char>(i * 37);
     }
-    WriteFile("binary.ini", binary);
+    ASSERT_TRUE(m_cli.Write("binary.ini", binary));
     ASSERT_EQ(m_cli.Run({"--ini", "Program.ini", "new", "new.dat"}).exitCode, 0);
     ASSERT_EQ(m_cli.Run({"--ini", "binary.ini", "new", "binary.dat"}).exitCode, 0);
     MemoryImage image{};
@@ -48,10 +46,11 @@ TEST_F(CliTest, NewWritesTheImageANewDocumentIsSavedAsEvenWithAnUnusableProgramI
 // info follows the file's own type and band; a Chinese type name from a GBK Program.ini comes
 // out in UTF-8. export-csv lists the channels in use as the grid shows them.
 TEST_F(CliTest, CommandsPrintWhatTheDocumentHolds) {
-    WriteFile("gbk.ini", "[Setup]\r\nAppName=CliTest\r\nLanguage=Chinese\r\nType1=VR-100\r\n"
-                         "Field1=136-174MHz\r\nType2=\xca\xd6\xcc\xa8\r\nField2=400-470MHz\r\n"
-                         "[Chinese]\r\nAppName=\xb6\xd4\xbd\xb2\xbb\xfa\r\n");
-    WriteFile("empty.ini", {});
+    ASSERT_TRUE(m_cli.Write("gbk.ini",
+                            "[Setup]\r\nAppName=CliTest\r\nLanguage=Chinese\r\nType1=VR-100\r\n"
+                            "Field1=136-174MHz\r\nType2=\xca\xd6\xcc\xa8\r\nField2=400-470MHz\r\n"
+                            "[Chinese]\r\nAppName=\xb6\xd4\xbd\xb2\xbb\xfa\r\n"));
+    ASSERT_TRUE(m_cli.Write("empty.ini", {}));
     MemoryImage image = NewImage();
     image[0x1FD6] = 0; // type 1, band 2
     image[0x1FD7] = 1;
@@ -101,7 +100,7 @@ TEST_F(CliTest, CommandsPrintWhatTheDocumentHolds) {
 }
 
 TEST_F(CliTest, BadInputGivesOneClearLineAndTheDocumentedCode) {
-    WriteFile("short.dat", QByteArray(100, '\0'));
+    ASSERT_TRUE(m_cli.Write("short.dat", QByteArray(100, '\0')));
     QDir(m_cli.Dir()).mkdir("folder.dat");
     const struct {
         QStringList args;

@@ -23,15 +23,10 @@ namespace fs = std::filesystem;
 // Eight channels: the options page and two channel pages.
 PrintSource EightChannels() {
     PrintSource source;
-    for (int ch : {0, 1, 2, 3, 4, 5, 6, 7}) {
-        source.grid[ch] = {"146.0" + std::to_string(ch) + "000",
-                           "146.00000",
-                           "None",
-                           "None",
-                           "High",
-                           "Unlock",
-                           "Yes",
-                           "CH" + std::to_string(ch)};
+    for (int ch = 0; ch < 8; ++ch) {
+        const std::string n = std::to_string(ch);
+        source.grid[ch] = {
+            "146.0" + n + "000", "146.00000", "None", "None", "High", "Unlock", "Yes", "CH" + n};
     }
     source.image = NewImage();
     source.ownerText = "Owner";
@@ -86,8 +81,9 @@ protected:
 };
 
 // Cancel prints nothing; a chosen range prints just those pages; the next Print offers and
-// prints every page again.
-TEST_F(PrintJob, TheDialogOffersEveryPageAndTheChosenRangeIsPrinted) {
+// prints every page again. Printing to a file saves as every file is saved: through a link to a
+// private file, the link stays a link and the file keeps its permission bits.
+TEST_F(PrintJob, TheDialogsPagesArePrintedAndSavedAsEveryFileIs) {
     Offered offered;
     AnswerPrintDialog(false, &offered);
     PrintWithDialog(nullptr, printer_, EightChannels());
@@ -102,10 +98,17 @@ TEST_F(PrintJob, TheDialogOffersEveryPageAndTheChosenRangeIsPrinted) {
     EXPECT_EQ(pages[1][1], "Channel 7:");
 
     fs::remove(pdf_); // else Qt's dialog asks whether to replace the file
+    const fs::path real = pdf_.string() + ".real";
+    std::ofstream(real) << "old";
+    fs::permissions(real, fs::perms(0600));
+    fs::create_symlink(real, pdf_);
     AnswerPrintDialog(true, &offered);
     PrintWithDialog(nullptr, printer_, EightChannels());
     EXPECT_TRUE(offered.allPages);
-    EXPECT_EQ(PdfPages(pdf_.string()).size(), 3u);
+    EXPECT_TRUE(fs::is_symlink(pdf_));
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0600));
+    EXPECT_EQ(PdfPages(real.string()).size(), 3u);
+    fs::remove(real);
 }
 
 TEST_F(PrintJob, DirectPrintPrintsEveryPageWithoutADialog) {
@@ -115,22 +118,6 @@ TEST_F(PrintJob, DirectPrintPrintsEveryPageWithoutADialog) {
     const auto pages = PdfPages(pdf_.string());
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(pages[2].back(), "Owner Page 3 of 3");
-}
-
-// "Print to file" saves as every file is saved: through a link to a private file, the link
-// stays a link and the file keeps its permission bits.
-TEST_F(PrintJob, PrintingToAFileSavesAsEveryFileDoes) {
-    const fs::path real = pdf_.string() + ".real";
-    std::ofstream(real) << "old";
-    fs::permissions(real, fs::perms(0600));
-    fs::create_symlink(real, pdf_);
-    Offered offered;
-    AnswerPrintDialog(true, &offered);
-    PrintWithDialog(nullptr, printer_, EightChannels());
-    EXPECT_TRUE(fs::is_symlink(pdf_));
-    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0600));
-    EXPECT_EQ(PdfPages(real.string()).size(), 3u);
-    fs::remove(real);
 }
 
 } // namespace

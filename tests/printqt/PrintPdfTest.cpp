@@ -4,11 +4,12 @@
 #include "printqt/PdfText.h"
 #include "support/CliRunner.h"
 
-#include <QFile>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -18,15 +19,10 @@ using Lines = std::vector<std::string>;
 class PrintPdf : public ::testing::Test {
 protected:
     void SetUp() override {
-        Write("Program.ini", "[Setup]\nLanguage=English\nType1=VR-100\nField1=136-174MHz\n"
-                             "[English]\nCopyrights Owner=Test Owner Ltd\n"
-                             "[Chinese]\nCopyrights Owner=测试公司\n");
-    }
-    std::string Path(const char* name) const { return cli_.Path(name).toStdString(); }
-    void Write(const char* name, const QByteArray& bytes) const {
-        QFile file(cli_.Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(cli_.Write("Program.ini",
+                               "[Setup]\nLanguage=English\nType1=VR-100\nField1=136-174MHz\n"
+                               "[English]\nCopyrights Owner=Test Owner Ltd\n"
+                               "[Chinese]\nCopyrights Owner=测试公司\n"));
     }
     // Channels at the given grid rows, the k-th on 146.1k MHz, every other one locked.
     void WriteImage(const std::vector<int>& channels) const {
@@ -37,12 +33,13 @@ protected:
                           {rx, rx, "67.0", "D023N", "High", k % 2 ? "Lock" : "Unlock", "Yes",
                            "CH" + std::to_string(channels[k])});
         }
-        Write("in.dat", QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize));
+        ASSERT_TRUE(
+            cli_.Write("in.dat", {reinterpret_cast<const char*>(image.data()), kImageSize}));
     }
     std::vector<Lines> Print(const QStringList& arguments) const {
         const test::CliRun run = cli_.Run(QStringList{"--ini", "Program.ini"} + arguments);
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        return PdfPages(Path("out.pdf"));
+        return PdfPages(cli_.Path("out.pdf").toStdString());
     }
 
     test::CliRunner cli_;
@@ -86,31 +83,27 @@ TEST_F(PrintPdf, ChineseLabelsAndOwner) {
 
 TEST_F(PrintPdf, FailuresLeaveTheOldPdfAndSayWhy) {
     WriteImage({0});
-    Write("old.pdf", "old");
-    std::filesystem::create_directory(Path("folder.pdf"));
-    const std::vector<std::tuple<QStringList, int, std::string>> cases = {
-        {{"print", "in.dat"}, 1, "velmora-cli: wrong arguments for 'print'\n"},
-        {{"print", "in.dat", "x.dat", "--pdf", "old.pdf"},
-         1,
-         "velmora-cli: wrong arguments for 'print'\n"},
-        {{"print", "missing.dat", "--pdf", "old.pdf"},
-         2,
-         "Cannot open missing.dat: no such file\n"},
-        {{"print", "in.dat", "--pdf", "folder.pdf"},
-         2,
+    ASSERT_TRUE(cli_.Write("old.pdf", "old"));
+    ASSERT_TRUE(QDir(cli_.Dir()).mkdir("folder.pdf"));
+    const struct {
+        const char* args; // after --ini Program.ini, split at blanks
+        int code;
+        const char* message;
+    } cases[] = {
+        {"print in.dat", 1, "velmora-cli: wrong arguments for 'print'\n"},
+        {"print in.dat x.dat --pdf old.pdf", 1, "velmora-cli: wrong arguments for 'print'\n"},
+        {"print missing.dat --pdf old.pdf", 2, "Cannot open missing.dat: no such file\n"},
+        {"print in.dat --pdf folder.pdf", 2,
          "Cannot save folder.pdf: it is a folder, not a file\n"},
-        {{"print", "in.dat", "--pdf", "no/out.pdf"},
-         2,
-         "Cannot save no/out.pdf: its folder does not exist\n"},
+        {"print in.dat --pdf no/out.pdf", 2, "Cannot save no/out.pdf: its folder does not exist\n"},
     };
-    for (const auto& [arguments, code, message] : cases) {
-        const test::CliRun run = cli_.Run(QStringList{"--ini", "Program.ini"} + arguments);
-        EXPECT_EQ(run.exitCode, code) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(run.err.toStdString().find(message) != std::string::npos)
-            << run.err.toStdString();
-        QFile old(cli_.Path("old.pdf"));
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll(), "old");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const test::CliRun run =
+            cli_.Run(QStringList{"--ini", "Program.ini"} + QString(c.args).split(' '));
+        EXPECT_EQ(run.exitCode, c.code);
+        EXPECT_NE(run.err.indexOf(c.message), -1) << run.err.toStdString();
+        EXPECT_EQ(cli_.Read("old.pdf"), "old");
     }
 }
 

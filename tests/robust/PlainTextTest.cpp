@@ -1,10 +1,9 @@
 // Texts from Program.ini (and port names) that look like markup are shown as they stand: in
-// message boxes and their captions, the tree bar and the Product Information dialog. The About
-// box is covered by settings_gui_test (AboutDlg.ShowsTheInstallationTextsAsPlainText).
+// message boxes and their captions and the Product Information dialog. The About box and the
+// tree bar are covered by settings_gui_test (AboutDlg, TreeBarInFrame).
 #include "base/QtPrompter.h"
 
 #include "base/QtText.h"
-#include "frame/TreeBar.h"
 #include "link/TransferController.h"
 #include "settings/ProductInfoDlg.h"
 
@@ -14,7 +13,6 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
 
@@ -46,36 +44,27 @@ private:
     QTimer m_timer;
 };
 
-TEST(PlainText, PrompterCaptionAndTextAreNotMarkup) {
-    QtPrompter prompter;
+// The program's own message boxes, and a transfer's naming the port, with the reason the port did
+// not open on a second line.
+TEST(PlainText, MessageBoxCaptionsAndTextsAreNotMarkup) {
     BoxWatcher watcher;
-    prompter.Warn(kMarkup.toStdString(), "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
+    QtPrompter().Warn(kMarkup.toStdString(), "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
     EXPECT_EQ(watcher.seen.count, 1);
     EXPECT_EQ(watcher.seen.caption, kMarkup);
     EXPECT_EQ(watcher.seen.text, "<i>Cannot open</i> <a href=\"x\">a.dat</a>");
     EXPECT_EQ(watcher.seen.format, Qt::PlainText);
-}
 
-TEST(PlainText, TransferMessageWithAPortNameIsNotMarkup) {
     TransferController controller;
     controller.SetMessageBoxes(nullptr, kMarkup);
     QSignalSpy finished(&controller, &TransferController::finished);
-    BoxWatcher watcher;
     controller.Start(TransferDirection::Read, "/dev/<b>velmora-none</b>", NewImage());
     ASSERT_TRUE(finished.count() > 0 || finished.wait(30000));
-    EXPECT_EQ(watcher.seen.count, 1);
+    EXPECT_EQ(watcher.seen.count, 2);
     EXPECT_EQ(watcher.seen.caption, kMarkup);
-    // The reason the port did not open on a second line.
     EXPECT_EQ(watcher.seen.text,
               ToQString(txt::MsgPortOpenFailed.en) + "\nNo such device: /dev/<b>velmora-none</b>");
     EXPECT_EQ(watcher.seen.format, Qt::PlainText);
     EXPECT_TRUE(finished.at(0).at(1).value<MemoryImage>() == NewImage());
-}
-
-TEST(PlainText, TreeBarShowsTheCompanyNameAsItStands) {
-    CTreeBar bar(kMarkup, Language::English);
-    EXPECT_EQ(bar.Root()->text(0), kMarkup);
-    EXPECT_EQ(bar.windowTitle(), "Control Bar");
 }
 
 TEST(PlainText, ProductInformationSaysWhenTheChosenBandIsUnusable) {

@@ -27,44 +27,41 @@ QStringList Items(const QComboBox* list) {
 }
 
 TEST(ProductInfoDlg, OpensOnTheStoredChoiceAndANewTypeOffersItsBands) {
-    MemoryImage image = NewImage();
     const ProductCatalog catalog = TwoTypes();
-    MemoryUserStore store;
-    store.WriteInt("Type", 0);
-    store.WriteInt("Field", 1);
-    CProductInfoDlg dialog(image, catalog, store, Language::Chinese);
-    EXPECT_EQ(Items(dialog.TypeList()), QStringList({"VR-10", "VR-20"}));
-    EXPECT_EQ(Items(dialog.BandList()), QStringList({"136-174MHz", "400-470MHz"}));
-    EXPECT_EQ(dialog.BandList()->currentIndex(), 1);
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        MemoryImage image = NewImage();
+        MemoryUserStore store;
+        store.WriteInt("Type", 0);
+        store.WriteInt("Field", 1);
+        const auto storedBefore = store.Values();
+        CProductInfoDlg dialog(image, catalog, store, Language::Chinese);
+        EXPECT_EQ(Items(dialog.TypeList()), QStringList({"VR-10", "VR-20"}));
+        EXPECT_EQ(Items(dialog.BandList()), QStringList({"136-174MHz", "400-470MHz"}));
+        EXPECT_EQ(dialog.BandList()->currentIndex(), 1);
 
-    dialog.TypeList()->setCurrentIndex(1);
-    EXPECT_EQ(Items(dialog.BandList()), QStringList({"130-160MHz", "200-260MHz", "400-480MHz"}));
-    EXPECT_EQ(dialog.BandList()->currentIndex(), 0);
-    dialog.BandList()->setCurrentIndex(2);
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-
-    MemoryImage expected = NewImage();
-    MemoryUserStore expectedStore;
-    const ProductState state =
-        StoreProductPick(expected, expectedStore, catalog, {1, 2}, Language::Chinese);
-    EXPECT_EQ(image, expected);
-    EXPECT_EQ(store.Values(), expectedStore.Values());
-    ASSERT_TRUE(dialog.Result().has_value());
-    EXPECT_EQ(dialog.Result()->title, state.title);
-    EXPECT_EQ(dialog.Result()->limits.high, 48000000);
-}
-
-TEST(ProductInfoDlg, CancelLeavesImageAndStoreAlone) {
-    MemoryImage image = NewImage();
-    const ProductCatalog catalog = TwoTypes();
-    MemoryUserStore store;
-    store.WriteInt("Type", 0);
-    CProductInfoDlg dialog(image, catalog, store, Language::English);
-    dialog.TypeList()->setCurrentIndex(1);
-    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(image, NewImage());
-    EXPECT_EQ(store.Values(), (std::map<std::string, std::int32_t>{{"Type", 0}}));
-    EXPECT_FALSE(dialog.Result().has_value());
+        dialog.TypeList()->setCurrentIndex(1);
+        EXPECT_EQ(Items(dialog.BandList()),
+                  QStringList({"130-160MHz", "200-260MHz", "400-480MHz"}));
+        EXPECT_EQ(dialog.BandList()->currentIndex(), 0);
+        dialog.BandList()->setCurrentIndex(2);
+        QTest::mouseClick(ok ? dialog.OkButton() : dialog.CancelButton(), Qt::LeftButton);
+        if (!ok) {
+            EXPECT_EQ(image, NewImage());
+            EXPECT_EQ(store.Values(), storedBefore);
+            EXPECT_FALSE(dialog.Result().has_value());
+            continue;
+        }
+        MemoryImage expected = NewImage();
+        MemoryUserStore expectedStore;
+        const ProductState state =
+            StoreProductPick(expected, expectedStore, catalog, {1, 2}, Language::Chinese);
+        EXPECT_EQ(image, expected);
+        EXPECT_EQ(store.Values(), expectedStore.Values());
+        ASSERT_TRUE(dialog.Result().has_value());
+        EXPECT_EQ(dialog.Result()->title, state.title);
+        EXPECT_EQ(dialog.Result()->limits.high, 48000000);
+    }
 }
 
 TEST(ProductInfoDlg, NoTypesOffersOneEmptyBand) {

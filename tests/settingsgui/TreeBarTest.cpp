@@ -59,53 +59,54 @@ QStringList Texts(const QTreeWidgetItem* root) {
     return texts;
 }
 
-TEST_F(TreeBarInFrame, TreeHoldsTheCompanyAndTheThreeEditorsExpanded) {
+TEST_F(TreeBarInFrame, TreeHoldsTheCompanyAsItStandsAndTheThreeEditorsExpanded) {
     EXPECT_EQ(Texts(m_bar->Root()), QStringList({"Velmora Radio Co.", "Product Information",
                                                  "Channel Information", "Optional Features"}));
     EXPECT_TRUE(m_bar->Root()->isExpanded());
     EXPECT_EQ(m_bar->width(), 220);
     EXPECT_EQ(m_bar->features(), QDockWidget::DockWidgetClosable);
     EXPECT_EQ(m_frame.dockWidgetArea(m_bar), Qt::LeftDockWidgetArea);
-    CTreeBar chinese(QString(), Language::Chinese);
-    EXPECT_EQ(Texts(chinese.Root()), QStringList({"", "类型设置", "信道信息", "可选功能"}));
+    EXPECT_EQ(m_bar->windowTitle(), "Control Bar");
+    // A company name that looks like markup is shown as it stands.
+    const QString markup = QStringLiteral("<b>Velmora</b> <img src=x> &amp;");
+    CTreeBar chinese(markup, Language::Chinese);
+    EXPECT_EQ(Texts(chinese.Root()), (QStringList{markup, "类型设置", "信道信息", "可选功能"}));
 }
 
+// A keyboard move acts on the item under the mouse, not on the one moved to; nothing or the root
+// under the mouse does nothing. A click on the same item acts again. The action runs first, and
+// afterwards only the root is selected.
 TEST_F(TreeBarInFrame, TheItemUnderTheMouseActsOnceAndTheRootIsSelectedAgain) {
     std::vector<T> targets;
     QObject::connect(m_bar, &CTreeBar::navigate, [&](T target) {
         targets.push_back(target);
-        EXPECT_NE(m_bar->Tree()->currentItem(), m_bar->Root()); // the action runs first
+        EXPECT_NE(m_bar->Tree()->currentItem(), m_bar->Root());
     });
-    const QPoint overOptional = CentreOf(Child(2));
-    m_bar->SetCursorSource([&] { return overOptional; });
+    QPoint cursor;
+    m_bar->SetCursorSource([&] { return cursor; });
+    const struct {
+        QPoint cursor;
+        std::vector<T> targets;
+    } cases[] = {
+        {QPoint(-5000, -5000), {}},
+        {CentreOf(m_bar->Root()), {}},
+        {CentreOf(Child(2)), {T::OptionalFeatures}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.targets.size());
+        cursor = c.cursor;
+        m_bar->Tree()->setCurrentItem(Child(0));
+        EXPECT_EQ(targets, c.targets);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m_bar->Tree()->currentItem(), m_bar->Root());
+    }
 
-    // A keyboard move to Product Information: the item under the mouse decides.
-    m_bar->Tree()->setCurrentItem(Child(0));
-    EXPECT_EQ(targets, std::vector<T>{T::OptionalFeatures});
-    QCoreApplication::processEvents();
-    EXPECT_EQ(m_bar->Tree()->currentItem(), m_bar->Root());
-
-    // A click on the same item acts again, and afterwards only the root is highlighted.
     QTest::mouseClick(m_bar->Tree()->viewport(), Qt::LeftButton, {},
                       m_bar->Tree()->viewport()->mapFromGlobal(CentreOf(Child(2))));
     QCoreApplication::processEvents();
     EXPECT_EQ(targets, (std::vector<T>{T::OptionalFeatures, T::OptionalFeatures}));
     EXPECT_EQ(m_bar->Tree()->currentItem(), m_bar->Root());
     EXPECT_EQ(m_bar->Tree()->selectedItems(), QList<QTreeWidgetItem*>{m_bar->Root()});
-}
-
-TEST_F(TreeBarInFrame, NothingUnderTheMouseDoesNothingButReselectsTheRoot) {
-    QSignalSpy spy(m_bar, &CTreeBar::navigate);
-    m_bar->SetCursorSource([] { return QPoint(-5000, -5000); });
-    m_bar->Tree()->setCurrentItem(Child(1));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(spy.count(), 0);
-    EXPECT_EQ(m_bar->Tree()->currentItem(), m_bar->Root());
-
-    const QPoint overRoot = CentreOf(m_bar->Root());
-    m_bar->SetCursorSource([&] { return overRoot; });
-    m_bar->Tree()->setCurrentItem(Child(1));
-    EXPECT_EQ(spy.count(), 0);
 }
 
 TEST_F(TreeBarInFrame, DraggingTheRightEdgeClampsTheWidth) {
