@@ -1,6 +1,6 @@
-// Channel exchange in the window program, wired to the core's rules: Copy of picked rows,
-// Import with its question about refused rows, Export of both kinds, the undo history, and the
-// backups and traces of transfers with the demo radio.
+// Channel exchange in the window program, wired to the core's rules: Copy of a cell, Import with
+// its question about refused rows, Export of both kinds, the undo history, and the backups and
+// traces of transfers with the demo radio.
 #include "channels/ChirpCsv.h"
 #include "channels/CsvChannels.h"
 #include "channels/GridTable.h"
@@ -17,8 +17,6 @@
 #include <QHeaderView>
 #include <QStatusBar>
 #include <QTreeWidget>
-
-#include <set>
 
 namespace velmora {
 namespace {
@@ -39,26 +37,6 @@ protected:
         return BackupStore(DefaultBackupFolder()).List(m_app.catalog);
     }
 };
-
-TEST_F(ExchangeTest, CopyOfPickedRowsGivesTheSpreadsheetText) {
-    TypeRx(1, "438.0125");
-    TypeRx(3, "440");
-    ClickRowLabel(1);
-    ClickRowLabel(3, Qt::ShiftModifier);
-    EXPECT_EQ(View()->Selection().Rows(), (std::set<int>{1, 2, 3}));
-    ASSERT_TRUE(View()->Grid()->hasFocus()) << "the grid takes the keys after a row label";
-    QTest::keyClick(View()->Grid(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
-              "1\t438.01250\t438.01250\tNone\tNone\tHigh\tLock\tYes\t\r\n"
-              "2\t\t\t\t\t\t\t\t\r\n"
-              "3\t440.00000\t440.00000\tNone\tNone\tHigh\tLock\tYes\t\r\n");
-    EXPECT_EQ(m_frame->statusBar()->currentMessage(), "3 channels copied");
-
-    // Without picked rows Copy takes the current cell.
-    View()->SetCurrentCell({3, Column::Tx});
-    m_frame->OnEditCopy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "440.00000\r\n");
-}
 
 TEST_F(ExchangeTest, RefusedRowsAreListedAndTheOthersComeInOnlyWhenTheUserSaysYes) {
     TypeRx(0, "438.0125");
@@ -148,6 +126,11 @@ TEST_F(ExchangeTest, EveryCommittedCellIsOneStepAndAnOpenEditIsUndoneFirst) {
     EXPECT_EQ(Texts()[2][0], "440.00000");
     m_frame->OnEditRedo();
     EXPECT_EQ(Texts()[3][0], "450.00000");
+
+    // Without picked rows Copy takes the current cell.
+    View()->SetCurrentCell({3, Column::Rx});
+    m_frame->OnEditCopy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "450.00000\r\n");
 }
 
 TEST_F(ExchangeTest, BackupsAreKeptBeforeAWriteAndAfterAReadAndOpenWithoutAFile) {

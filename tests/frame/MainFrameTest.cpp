@@ -5,11 +5,14 @@
 #include "printqt/PdfText.h"
 #include "support/FrameFixture.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+
+#include <filesystem>
 
 namespace velmora {
 namespace {
@@ -115,7 +118,7 @@ TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
     EXPECT_EQ(kept[offset::Step], 5);
 }
 
-TEST_F(MainFrameTest, SavingAsksWhereOnceAndKeepsAnOpenEdit) {
+TEST_F(MainFrameTest, SavingAsksWhereOnceKeepsAnOpenEditAndWritesThroughALink) {
     m_frame->OnFileNew();
     TypeRx(0, "438.0125");
     View()->SetCurrentCell({3, Column::Rx});
@@ -125,6 +128,12 @@ TEST_F(MainFrameTest, SavingAsksWhereOnceAndKeepsAnOpenEdit) {
     m_chooser->saveAnswer = TempPath("missing-folder/x.dat");
     EXPECT_FALSE(m_frame->OnFileSaveAs());
     EXPECT_EQ(m_prompter.shown.back().text.rfind("Cannot save ", 0), 0u);
+    // The user keeps the file private (mode 600) and names it through a link: the link stays,
+    // its target takes the bytes and keeps its mode.
+    const QString real = TempPath("club-real.dat");
+    ASSERT_TRUE(SaveDataFile(real.toStdString(), NewImage()));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link(real, TempPath("club.dat")));
     m_chooser->saveAnswer = TempPath("club.dat");
     ASSERT_TRUE(m_frame->OnFileSave());
     EXPECT_EQ(m_chooser->proposedSaves, (QStringList{"Velmora.dat", "Velmora.dat"}));
@@ -132,8 +141,11 @@ TEST_F(MainFrameTest, SavingAsksWhereOnceAndKeepsAnOpenEdit) {
     ASSERT_TRUE(m_frame->OnFileSave()) << "from now on Save writes without asking";
     EXPECT_EQ(m_chooser->proposedSaves.size(), 2);
 
+    EXPECT_TRUE(QFileInfo(TempPath("club.dat")).isSymLink());
+    EXPECT_EQ(std::filesystem::status(real.toStdString()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     MemoryImage saved{};
-    ASSERT_TRUE(LoadDataFile(TempPath("club.dat").toStdString(), saved));
+    ASSERT_TRUE(LoadDataFile(real.toStdString(), saved));
     const std::vector<std::uint8_t> rx0(saved.begin(), saved.begin() + 4);
     const std::vector<std::uint8_t> rx3(saved.begin() + 48, saved.begin() + 52);
     EXPECT_EQ(rx0, (std::vector<std::uint8_t>{0x50, 0x12, 0x80, 0x43})) << "438.01250";

@@ -123,13 +123,4 @@ std::shared_ptr<bool> WhenFound(std::function<QWidget*()> find,
     return found;
 }
 
-std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms) {
-    return WhenFound(
-        [] {
-            QWidget* menu = QApplication::activePopupWidget();
-            return menu != nullptr && menu->isVisible() ? menu : nullptr;
-        },
-        std::move(answer), "menu", ms);
-}
-
 } // namespace velmora::journey

@@ -40,18 +40,6 @@ void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::Left
 // context menu. It returns at once; the click arrives while events are processed.
 void ServerClick(QWidget* widget, const QPoint& pos, int button = 1);
 
-// The active window once it is one of class T (a modeless dialog such as the progress).
-template <class T> T* WaitForActiveWindow(int ms = 10000) {
-    T* found = nullptr;
-    WaitUntil(
-        [&found] {
-            found = qobject_cast<T*>(QApplication::activeWindow());
-            return found != nullptr;
-        },
-        ms, true);
-    return found;
-}
-
 // Runs `answer` on the widget `find` gives as soon as it gives one, looking every 20 ms from
 // fresh single-shot timers (Qt does not fire a timer again while its previous firing is still
 // under way, and an answer may open the next dialog from inside). The flag turns true once it
@@ -77,8 +65,5 @@ template <class T> std::shared_ptr<bool> WhenShown(std::function<void(T*)> answe
         [answer](QWidget* dialog) { answer(static_cast<T*>(dialog)); },
         T::staticMetaObject.className(), ms);
 }
-
-// The same for the next menu that pops up (a context menu runs a loop of its own too).
-std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms = 10000);
 
 } // namespace velmora::journey

@@ -10,12 +10,24 @@
 namespace velmora::journey {
 
 void ProgramUnderTest::SetUp() {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run the journeys with run-on-xvfb";
     ASSERT_TRUE(m_dir.isValid());
     qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
     qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
     // QSettings takes its folder once per process; each test starts with a user of its own.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        m_dir.filePath(QStringLiteral("config")));
+    m_guard.callOnTimeout([this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal != m_waiting) {
+            m_waiting = modal;
+            m_since.start();
+        } else if (m_since.elapsed() > 20000) {
+            ADD_FAILURE() << "a dialog nobody answered: " << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
+    m_guard.start(500);
 }
 
 void ProgramUnderTest::Start(const QStringList& arguments, const QByteArray& language) {

@@ -6,8 +6,10 @@
 #include "document/ProgramView.h"
 #include "frame/MainFrame.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +19,8 @@ namespace velmora::journey {
 
 class ProgramUnderTest : public ::testing::Test {
 protected:
-    // Settings and backups of the test go to a folder of its own.
+    // Settings and backups of the test go to a folder of its own; a dialog that no step answers
+    // fails the test after 20 s and is closed, rather than waiting for ever.
     void SetUp() override;
     // Starts the program with `arguments` after "velmora --ini <a copy of the installation's
     // Program.ini>", in `language`.
@@ -32,6 +35,9 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<CProgramApp> m_program;
+    QTimer m_guard;
+    QWidget* m_waiting = nullptr;
+    QElapsedTimer m_since;
 };
 
 } // namespace velmora::journey
