@@ -1,6 +1,6 @@
 // A new user's first minutes with the window program, on a real X server: the demo radio, the
 // keys the menus promise, a read that no edit can undercut, and the questions that keep unsaved
-// work and existing files from being lost.
+// work and existing files from being lost, in either language.
 #include "channels/ChannelTableModel.h"
 #include "channels/GridTable.h"
 #include "document/TransferCommands.h"
@@ -8,7 +8,6 @@
 #include "frame/LockKeyPanes.h"
 #include "frame/TreeBar.h"
 #include "journey/Journey.h"
-#include "journey/ProgramUnderTest.h"
 #include "link/ComSetupDlg.h"
 #include "link/DemoRadio.h"
 #include "link/ProcessDlg.h"
@@ -19,6 +18,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -245,6 +245,37 @@ TEST_F(FirstUse, TheLastRowAndColumnCanBeReachedInASmallWindow) {
         EXPECT_EQ(View()->CurrentCell(), (GridCell{0, C::Rx})) << "Enter wraps to the first row";
         EXPECT_TRUE(FullyVisible(View()->Editor(C::Rx)));
     }
+}
+
+// With Chinese chosen, every word a user meets is Chinese: Qt's own buttons and window menus as
+// well as the program's texts.
+class Chinese : public ProgramUnderTest {};
+
+TEST_F(Chinese, AStandardMessageBoxAndTheWindowMenuSpeakChinese) {
+    Start({}, "Chinese");
+    Type(QStringLiteral("145.5"));
+    Press(Qt::Key_Return);
+    QString question;
+    QStringList buttons;
+    auto asked = WhenShown<QMessageBox>([&](QMessageBox* box) {
+        question = box->text();
+        for (QMessageBox::StandardButton button :
+             {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel}) {
+            buttons << box->button(button)->text();
+        }
+        Press(Qt::Key_Escape);
+    });
+    Frame()->close(); // the window's close box
+    ASSERT_TRUE(*asked);
+    EXPECT_EQ(question, "是否保存对“信道信息”的更改？");
+    EXPECT_EQ(buttons, (QStringList{"保存", "丢弃", "取消"}));
+    EXPECT_TRUE(Frame()->isVisible());
+
+    QStringList menu;
+    for (QAction* action : Frame()->ActiveChildFrame()->systemMenu()->actions()) {
+        menu << action->text();
+    }
+    EXPECT_TRUE(menu.contains("关闭(&C)")) << menu.join('|').toStdString();
 }
 
 } // namespace

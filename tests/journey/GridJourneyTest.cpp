@@ -5,7 +5,6 @@
 #include "channels/GridTable.h"
 #include "image/DataFile.h"
 #include "journey/Journey.h"
-#include "journey/ProgramUnderTest.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,9 +2,17 @@
 // has the keyboard, clicks go to points that can be seen, and what is checked is what shows.
 #pragma once
 
+#include "app/ProgramApp.h"
+#include "document/ProgramView.h"
+#include "frame/MainFrame.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -65,5 +73,30 @@ template <class T> std::shared_ptr<bool> WhenShown(std::function<void(T*)> answe
         [answer](QWidget* dialog) { answer(static_cast<T*>(dialog)); },
         T::staticMetaObject.className(), ms);
 }
+
+// The window program started as its main() starts it (command line, Program.ini, per-user
+// settings of its own), for journeys that begin where a user begins.
+class ProgramUnderTest : public ::testing::Test {
+protected:
+    // Settings and backups of the test go to a folder of its own; a dialog that no step answers
+    // fails the test after 20 s and is closed, rather than waiting for ever.
+    void SetUp() override;
+    // Starts the program with `arguments` after "velmora --ini <a copy of the installation's
+    // Program.ini>", in `language`.
+    void Start(const QStringList& arguments = {}, const QByteArray& language = "English");
+    void TearDown() override;
+
+    CMainFrame* Frame() const { return m_program->MainFrame(); }
+    CProgramView* View() const { return Frame()->ActiveView(); }
+    QString TempPath(const QString& name) const { return m_dir.filePath(name); }
+    // The cell's text as the grid shows it.
+    QString Shown(int row, Column column) const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CProgramApp> m_program;
+    QTimer m_guard;
+    QWidget* m_waiting = nullptr;
+    QElapsedTimer m_since;
+};
 
 } // namespace velmora::journey
