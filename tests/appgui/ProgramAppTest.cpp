@@ -100,15 +100,14 @@ TEST_F(ProgramAppTest, StartUpAppliesTheInstallationsTextsAndOpensTheFileGiven) 
     ASSERT_EQ(frame.ChildFrames().size(), 1);
     EXPECT_EQ(frame.ActiveView()->Channels().Texts()[3][0], "438.01250");
     EXPECT_EQ(QApplication::applicationName(), "Club Radio");
-}
 
-TEST_F(ProgramAppTest, ShowLangOneOffersTheLanguageCommand) {
+    // ShowLang=1 offers it; without any model types every frequency is refused: the limits are 0.
     WriteIni("[Setup]\r\nShowLang=1\r\n");
-    CProgramApp app;
-    ASSERT_TRUE(app.InitInstance(Options()));
-    EXPECT_TRUE(MenuHas(*app.MainFrame(), "&Setup", app.MainFrame()->Action(ID_SETUP_LANGUAGE)));
-    // Without any model types every frequency is refused: the limits are 0.
-    EXPECT_EQ(app.MainFrame()->ActiveView()->Band().high, 0);
+    CProgramApp other;
+    ASSERT_TRUE(other.InitInstance(Options()));
+    EXPECT_TRUE(
+        MenuHas(*other.MainFrame(), "&Setup", other.MainFrame()->Action(ID_SETUP_LANGUAGE)));
+    EXPECT_EQ(other.MainFrame()->ActiveView()->Band().high, 0);
 }
 
 } // namespace

@@ -28,13 +28,38 @@ protected:
     }
 };
 
-TEST_F(MainFrameTest, MenusFollowWhetherADocumentExists) {
+TEST_F(MainFrameTest, MenusControlBarAndReadyFollowTheWindow) {
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
     m_frame->OnFileNew();
     EXPECT_EQ(MenuTitles(),
               (QStringList{"&File", "&Edit", "&View", "&Program", "&Setup", "&Help"}));
     EXPECT_TRUE(m_prompter.shown.empty()) << "no warning without a document window";
     EXPECT_EQ(m_frame->windowTitle().toStdString(), "Velmora  [ Type:VR-100  Fre:400-470MHz ]");
+
+    QAction* controlBar = m_frame->Action(ID_VIEW_CONTROL_BAR);
+    EXPECT_TRUE(controlBar->isChecked());
+    m_frame->TreeBar()->hide(); // as its own close button does
+    EXPECT_FALSE(controlBar->isChecked());
+    controlBar->trigger();
+    EXPECT_TRUE(m_frame->TreeBar()->isVisible());
+    EXPECT_TRUE(controlBar->isChecked());
+
+    // "Ready" shows again once a menu item's prompt is gone.
+    const auto readyShown = [this] {
+        for (QLabel* label : m_frame->statusBar()->findChildren<QLabel*>()) {
+            if (label->text() == "Ready" && label->isVisible()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(readyShown());
+    QStatusTipEvent prompt(QStringLiteral("Saves the document"));
+    QApplication::sendEvent(m_frame.get(), &prompt);
+    EXPECT_FALSE(readyShown());
+    QStatusTipEvent gone{QString()}; // the mouse left the menu item
+    QApplication::sendEvent(m_frame.get(), &gone);
+    EXPECT_TRUE(readyShown());
 }
 
 TEST_F(MainFrameTest, NewOpenAndCloseKeepOneDocumentInUse) {
@@ -168,35 +193,6 @@ TEST_F(MainFrameTest, AfterCloseTheDocumentCommandsStillReachTheHiddenDocument) 
     m_frame->OnEditUndo(); // a command whose result must be seen shows the window again
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(View()->Channels().Text(2, Column::Rx), "");
-}
-
-TEST_F(MainFrameTest, TheControlBarsCheckMarkFollowsTheBar) {
-    m_frame->OnFileNew();
-    QAction* controlBar = m_frame->Action(ID_VIEW_CONTROL_BAR);
-    EXPECT_TRUE(controlBar->isChecked());
-    m_frame->TreeBar()->hide(); // as its own close button does
-    EXPECT_FALSE(controlBar->isChecked());
-    controlBar->trigger();
-    EXPECT_TRUE(m_frame->TreeBar()->isVisible());
-    EXPECT_TRUE(controlBar->isChecked());
-}
-
-TEST_F(MainFrameTest, ReadyShowsAgainOnceAMenuPromptIsGone) {
-    const auto readyShown = [this] {
-        for (QLabel* label : m_frame->statusBar()->findChildren<QLabel*>()) {
-            if (label->text() == "Ready" && label->isVisible()) {
-                return true;
-            }
-        }
-        return false;
-    };
-    EXPECT_TRUE(readyShown());
-    QStatusTipEvent prompt(QStringLiteral("Saves the document"));
-    QApplication::sendEvent(m_frame.get(), &prompt);
-    EXPECT_FALSE(readyShown());
-    QStatusTipEvent gone{QString()}; // the mouse left the menu item
-    QApplication::sendEvent(m_frame.get(), &gone);
-    EXPECT_TRUE(readyShown());
 }
 
 TEST_F(MainFrameTest, DirectPrintPrintsEveryPageWithoutADialog) {
