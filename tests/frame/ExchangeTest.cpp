@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QStatusBar>
 #include <QTreeWidget>
 
@@ -26,12 +25,6 @@ protected:
     void SetUp() override {
         FrameFixture::SetUp();
         m_frame->OnFileNew();
-    }
-    void ClickRowLabel(int channel, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
-        QHeaderView* labels = View()->Grid()->verticalHeader();
-        QTest::mouseClick(
-            labels->viewport(), Qt::LeftButton, modifiers,
-            QPoint(4, labels->sectionViewportPosition(channel) + labels->sectionSize(channel) / 2));
     }
     std::vector<BackupEntry> Backups() const {
         return BackupStore(DefaultBackupFolder()).List(m_app.catalog);
@@ -59,7 +52,7 @@ TEST_F(ExchangeTest, RefusedRowsAreListedAndTheOthersComeInOnlyWhenTheUserSaysYe
     EXPECT_EQ(Texts(), before) << "Cancel imports nothing";
 
     m_prompter.yesAnswers = {true};
-    ClickRowLabel(20);
+    View()->SelectRows(20, 20);
     m_frame->OnImportChannels(true); // at the selected channel: the numbers do not count
     ChannelGridTexts imported = before;
     imported[20] = {"440.00000", "440.00000", "None", "None", "Low", "Lock", "Yes", ""};
