@@ -36,11 +36,6 @@ protected:
     QComboBox* ListEditor(Column column) const {
         return static_cast<QComboBox*>(View()->Editor(column));
     }
-    // Makes the cell current and types over the text its editor opened with.
-    void Type(int row, Column column, const char* text) {
-        View()->SetCurrentCell({row, column});
-        QTest::keyClicks(LineEditor(column), text);
-    }
     void Key(Column column, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(View()->Editor(column), key, modifiers);
     }
@@ -107,7 +102,7 @@ TEST_F(ProgramViewTest, EnterTabAndArrowsMoveWithTheWrapAtTheEnds) {
     EXPECT_TRUE(m_prompter.shown.empty());
 }
 
-TEST_F(ProgramViewTest, EscapeDropsTheEditAndTypingIntoTheGridStartsOne) {
+TEST_F(ProgramViewTest, EscapeAndScrollingDropTheEditAndTypingIntoTheGridStartsOne) {
     Type(10, C::Rx, "440");
     Key(C::Rx, Qt::Key_Escape);
     EXPECT_TRUE(NoEditorShown());
@@ -115,6 +110,12 @@ TEST_F(ProgramViewTest, EscapeDropsTheEditAndTypingIntoTheGridStartsOne) {
     QTest::keyClicks(View()->Grid(), "460");
     EXPECT_EQ(LineEditor(C::Rx)->text(), "460");
     Key(C::Rx, Qt::Key_Return);
+    EXPECT_EQ(Cell(10, C::Rx), "460.00000");
+
+    Type(10, C::Rx, "450");
+    View()->Grid()->verticalScrollBar()->setValue(50);
+    EXPECT_TRUE(NoEditorShown());
+    View()->StoreChannels();
     EXPECT_EQ(Cell(10, C::Rx), "460.00000");
 }
 
@@ -166,15 +167,6 @@ TEST_F(ProgramViewTest, ClickingACellCommitsTheOpenEditAndOpensTheCellsEditor) {
     EXPECT_TRUE(ListEditor(C::Power)->isVisible()) << "a click on the current cell opens it again";
 }
 
-TEST_F(ProgramViewTest, ScrollingDropsTheOpenEdit) {
-    TypeRx(2, "438.0125");
-    Type(2, C::Rx, "450");
-    View()->Grid()->verticalScrollBar()->setValue(50);
-    EXPECT_TRUE(NoEditorShown());
-    View()->StoreChannels();
-    EXPECT_EQ(Cell(2, C::Rx), "438.01250");
-}
-
 TEST_F(ProgramViewTest, TheNameEditorRefusesWhatANameCannotHold) {
     TypeRx(4, "438.0125");
     Type(4, C::Name, "ab c.d-efgh");
@@ -185,9 +177,8 @@ TEST_F(ProgramViewTest, TheNameEditorRefusesWhatANameCannotHold) {
     EXPECT_EQ(Cell(4, C::Name), "ABCD-E");
 
     // A name of eight characters read from the radio survives a visit of its cell.
-    MemoryImage image = View()->GetDocument()->m_image;
     View()->StoreChannels();
-    image = View()->GetDocument()->m_image;
+    MemoryImage image = View()->GetDocument()->m_image;
     EncodeChannel(image, 4,
                   {"438.01250", "438.01250", "None", "None", "High", "Lock", "Yes", "RADIO123"});
     View()->GetDocument()->m_image = image;

@@ -75,8 +75,7 @@ TEST_F(ExchangeTest, RefusedRowsAreListedAndTheOthersComeInOnlyWhenTheUserSaysYe
 TEST_F(ExchangeTest, ExportWritesEitherKindTheCoreWritesAndTakesAnOpenEdit) {
     TypeRx(0, "438.0125");
     TypeRx(5, "446.00625");
-    View()->SetCurrentCell({5, Column::Name});
-    QTest::keyClicks(View()->Editor(Column::Name), "pmr"); // left open: the export takes it
+    Type(5, Column::Name, "pmr"); // left open: the export takes it
     m_chooser->saveAnswer = TempPath("ours.csv");
     m_frame->OnExportChannels();
     EXPECT_EQ(m_chooser->proposedSaves, QStringList{"Velmora.csv"});
@@ -106,8 +105,7 @@ TEST_F(ExchangeTest, EveryCommittedCellIsOneStepAndAnOpenEditIsUndoneFirst) {
 
     QTest::keyClick(View()->Editor(Column::Lock), Qt::Key_Z, Qt::ControlModifier); // a list
     EXPECT_EQ(Texts()[2][4], "High");
-    View()->SetCurrentCell({3, Column::Rx});
-    QTest::keyClicks(View()->Editor(Column::Rx), "450");
+    Type(3, Column::Rx, "450");
     m_frame->OnEditUndo(); // the typed 450 is committed, then taken back
     EXPECT_EQ(Texts()[3], ChannelTexts{});
     EXPECT_EQ(Texts()[2][0], "440.00000");

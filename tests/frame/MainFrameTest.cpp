@@ -130,8 +130,7 @@ TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
 TEST_F(MainFrameTest, SavingAsksWhereOnceKeepsAnOpenEditAndWritesThroughALink) {
     m_frame->OnFileNew();
     TypeRx(0, "438.0125");
-    View()->SetCurrentCell({3, Column::Rx});
-    QTest::keyClicks(View()->Editor(Column::Rx), "462.5625"); // left open
+    Type(3, Column::Rx, "462.5625"); // left open
 
     // A file that cannot be written is told; the document keeps asking where.
     m_chooser->saveAnswer = TempPath("missing-folder/x.dat");

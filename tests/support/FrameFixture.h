@@ -81,10 +81,14 @@ protected:
     }
     CProgramView* View() const { return m_frame->ActiveView(); }
     ChannelGridTexts Texts() const { return View()->Channels().Texts(); }
+    // Makes the cell current and types over the text its editor opened with, leaving it open.
+    void Type(int row, Column column, const char* text) const {
+        View()->SetCurrentCell({row, column});
+        QTest::keyClicks(View()->Editor(column), text);
+    }
     // Types a frequency into a channel's Rx cell and commits it with Enter.
     void TypeRx(int channel, const char* text) const {
-        View()->SetCurrentCell({channel, Column::Rx});
-        QTest::keyClicks(View()->Editor(Column::Rx), text);
+        Type(channel, Column::Rx, text);
         QTest::keyClick(View()->Editor(Column::Rx), Qt::Key_Return);
     }
     // One transfer of the active window through its progress dialog, as a user runs it.
