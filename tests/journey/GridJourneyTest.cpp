@@ -45,9 +45,8 @@ protected:
         return {Labels()->width() / 2,
                 Labels()->sectionViewportPosition(row) + Labels()->sectionSize(row) / 2};
     }
-    void ClickLabel(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                    Qt::MouseButton button = Qt::LeftButton) {
-        Click(Labels()->viewport(), LabelPoint(row), button, modifiers);
+    void ClickLabel(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Click(Labels()->viewport(), LabelPoint(row), Qt::LeftButton, modifiers);
     }
     bool RowInSight(int row) const {
         const QRect cell = View()->Grid()->visualRect(View()->Model()->index(row, 0));
