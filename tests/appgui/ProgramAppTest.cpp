@@ -1,5 +1,6 @@
 #include "app/ProgramApp.h"
 #include "base/StartupConfig.h"
+#include "channels/ChannelCodec.h"
 #include "document/ProgramView.h"
 #include "frame/MainFrame.h"
 #include "image/DataFile.h"
@@ -81,9 +82,7 @@ TEST(StartupOptionsTest, CommandLineTakesOneFileAndTheProgramsOptions) {
 
 TEST_F(ProgramAppTest, StartUpAppliesTheInstallationsTextsAndOpensTheFileGiven) {
     MemoryImage image = NewImage();
-    const std::uint8_t channel[8] = {0x50, 0x12, 0x80, 0x43, 0xFF, 0xFF, 0xFF, 0xFF};
-    std::copy(std::begin(channel), std::end(channel), image.begin() + 16 * 3);
-    image[16 * 3 + 12] = 0x2C;
+    EncodeChannel(image, 3, {"438.01250", "", "None", "None", "High", "Lock", "Yes", ""});
     const QString path = m_dir.filePath("start.dat");
     ASSERT_TRUE(SaveDataFile(path.toStdString(), image));
 
