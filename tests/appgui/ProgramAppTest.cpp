@@ -1,5 +1,6 @@
 #include "app/ProgramApp.h"
 #include "base/StartupConfig.h"
+#include "channels/ChannelCodec.h"
 #include "document/ProgramView.h"
 #include "frame/MainFrame.h"
 #include "image/DataFile.h"
@@ -81,9 +82,7 @@ TEST(StartupOptionsTest, CommandLineTakesOneFileAndTheProgramsOptions) {
 
 TEST_F(ProgramAppTest, StartUpAppliesTheInstallationsTextsAndOpensTheFileGiven) {
     MemoryImage image = NewImage();
-    const std::uint8_t channel[8] = {0x50, 0x12, 0x80, 0x43, 0xFF, 0xFF, 0xFF, 0xFF};
-    std::copy(std::begin(channel), std::end(channel), image.begin() + 16 * 3);
-    image[16 * 3 + 12] = 0x2C;
+    EncodeChannel(image, 3, {"438.01250", "", "None", "None", "High", "Lock", "Yes", ""});
     const QString path = m_dir.filePath("start.dat");
     ASSERT_TRUE(SaveDataFile(path.toStdString(), image));
 
@@ -100,15 +99,14 @@ TEST_F(ProgramAppTest, StartUpAppliesTheInstallationsTextsAndOpensTheFileGiven) 
     ASSERT_EQ(frame.ChildFrames().size(), 1);
     EXPECT_EQ(frame.ActiveView()->Channels().Texts()[3][0], "438.01250");
     EXPECT_EQ(QApplication::applicationName(), "Club Radio");
-}
 
-TEST_F(ProgramAppTest, ShowLangOneOffersTheLanguageCommand) {
+    // ShowLang=1 offers it; without any model types every frequency is refused: the limits are 0.
     WriteIni("[Setup]\r\nShowLang=1\r\n");
-    CProgramApp app;
-    ASSERT_TRUE(app.InitInstance(Options()));
-    EXPECT_TRUE(MenuHas(*app.MainFrame(), "&Setup", app.MainFrame()->Action(ID_SETUP_LANGUAGE)));
-    // Without any model types every frequency is refused: the limits are 0.
-    EXPECT_EQ(app.MainFrame()->ActiveView()->Band().high, 0);
+    CProgramApp other;
+    ASSERT_TRUE(other.InitInstance(Options()));
+    EXPECT_TRUE(
+        MenuHas(*other.MainFrame(), "&Setup", other.MainFrame()->Action(ID_SETUP_LANGUAGE)));
+    EXPECT_EQ(other.MainFrame()->ActiveView()->Band().high, 0);
 }
 
 } // namespace

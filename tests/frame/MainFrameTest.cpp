@@ -5,11 +5,14 @@
 #include "printqt/PdfText.h"
 #include "support/FrameFixture.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+
+#include <filesystem>
 
 namespace velmora {
 namespace {
@@ -25,16 +28,41 @@ protected:
     }
 };
 
-TEST_F(MainFrameTest, MenusFollowWhetherADocumentExists) {
+TEST_F(MainFrameTest, MenusControlBarAndReadyFollowTheWindow) {
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
     m_frame->OnFileNew();
     EXPECT_EQ(MenuTitles(),
               (QStringList{"&File", "&Edit", "&View", "&Program", "&Setup", "&Help"}));
     EXPECT_TRUE(m_prompter.shown.empty()) << "no warning without a document window";
     EXPECT_EQ(m_frame->windowTitle().toStdString(), "Velmora  [ Type:VR-100  Fre:400-470MHz ]");
+
+    QAction* controlBar = m_frame->Action(ID_VIEW_CONTROL_BAR);
+    EXPECT_TRUE(controlBar->isChecked());
+    m_frame->TreeBar()->hide(); // as its own close button does
+    EXPECT_FALSE(controlBar->isChecked());
+    controlBar->trigger();
+    EXPECT_TRUE(m_frame->TreeBar()->isVisible());
+    EXPECT_TRUE(controlBar->isChecked());
+
+    // "Ready" shows again once a menu item's prompt is gone.
+    const auto readyShown = [this] {
+        for (QLabel* label : m_frame->statusBar()->findChildren<QLabel*>()) {
+            if (label->text() == "Ready" && label->isVisible()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(readyShown());
+    QStatusTipEvent prompt(QStringLiteral("Saves the document"));
+    QApplication::sendEvent(m_frame.get(), &prompt);
+    EXPECT_FALSE(readyShown());
+    QStatusTipEvent gone{QString()}; // the mouse left the menu item
+    QApplication::sendEvent(m_frame.get(), &gone);
+    EXPECT_TRUE(readyShown());
 }
 
-TEST_F(MainFrameTest, NewOpenAndCloseKeepOneDocumentInUse) {
+TEST_F(MainFrameTest, NewAndOpenKeepOneDocumentInUse) {
     m_frame->OnFileNew();
     CChildFrame* first = m_frame->ActiveChildFrame();
     m_prompter.okAnswers = {false};
@@ -58,16 +86,6 @@ TEST_F(MainFrameTest, NewOpenAndCloseKeepOneDocumentInUse) {
     Settle();
     ASSERT_EQ(m_frame->ChildFrames().size(), 1);
     EXPECT_EQ(Texts()[5][0], "438.01250");
-
-    // Close and the close box only hide; the tree brings the window back.
-    CChildFrame* frame = m_frame->ActiveChildFrame();
-    m_frame->OnFileClose();
-    frame->close();
-    Settle();
-    EXPECT_FALSE(frame->isVisible());
-    EXPECT_EQ(m_frame->ChildFrames(), QList<CChildFrame*>{frame}) << "the document stays open";
-    emit m_frame->TreeBar()->navigate(NavigationTarget::ChannelInformation);
-    EXPECT_TRUE(frame->isVisible());
 }
 
 TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
@@ -100,31 +118,30 @@ TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeAnythingDropsThem) {
     ASSERT_EQ(m_frame->ChildFrames().size(), 1);
     EXPECT_NE(m_frame->ChildFrames().front(), edited);
 
-    // A change of an option byte (what the settings dialogs do) counts as well. Exit: Cancel
-    // keeps the program; Save writes the file and lets it close.
+    // A change of an option byte (what the settings dialogs do) counts as well: Exit asks, and
+    // Cancel keeps the program.
     View()->GetDocument()->m_image[offset::Step] = 5;
     m_prompter.shown.clear();
     m_prompter.saveAnswers = {SaveAnswer::Cancel};
     EXPECT_FALSE(m_frame->close());
     EXPECT_EQ(m_prompter.shown.size(), 1u);
-    m_prompter.saveAnswers = {SaveAnswer::Save};
-    m_chooser->saveAnswer = TempPath("kept.dat");
-    EXPECT_TRUE(m_frame->close());
-    MemoryImage kept{};
-    ASSERT_TRUE(LoadDataFile(TempPath("kept.dat").toStdString(), kept));
-    EXPECT_EQ(kept[offset::Step], 5);
 }
 
-TEST_F(MainFrameTest, SavingAsksWhereOnceAndKeepsAnOpenEdit) {
+TEST_F(MainFrameTest, SavingAsksWhereOnceKeepsAnOpenEditAndWritesThroughALink) {
     m_frame->OnFileNew();
     TypeRx(0, "438.0125");
-    View()->SetCurrentCell({3, Column::Rx});
-    QTest::keyClicks(View()->Editor(Column::Rx), "462.5625"); // left open
+    Type(3, Column::Rx, "462.5625"); // left open
 
     // A file that cannot be written is told; the document keeps asking where.
     m_chooser->saveAnswer = TempPath("missing-folder/x.dat");
     EXPECT_FALSE(m_frame->OnFileSaveAs());
     EXPECT_EQ(m_prompter.shown.back().text.rfind("Cannot save ", 0), 0u);
+    // The user keeps the file private (mode 600) and names it through a link: the link stays,
+    // its target takes the bytes and keeps its mode.
+    const QString real = TempPath("club-real.dat");
+    ASSERT_TRUE(SaveDataFile(real.toStdString(), NewImage()));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link(real, TempPath("club.dat")));
     m_chooser->saveAnswer = TempPath("club.dat");
     ASSERT_TRUE(m_frame->OnFileSave());
     EXPECT_EQ(m_chooser->proposedSaves, (QStringList{"Velmora.dat", "Velmora.dat"}));
@@ -132,8 +149,11 @@ TEST_F(MainFrameTest, SavingAsksWhereOnceAndKeepsAnOpenEdit) {
     ASSERT_TRUE(m_frame->OnFileSave()) << "from now on Save writes without asking";
     EXPECT_EQ(m_chooser->proposedSaves.size(), 2);
 
+    EXPECT_TRUE(QFileInfo(TempPath("club.dat")).isSymLink());
+    EXPECT_EQ(std::filesystem::status(real.toStdString()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     MemoryImage saved{};
-    ASSERT_TRUE(LoadDataFile(TempPath("club.dat").toStdString(), saved));
+    ASSERT_TRUE(LoadDataFile(real.toStdString(), saved));
     const std::vector<std::uint8_t> rx0(saved.begin(), saved.begin() + 4);
     const std::vector<std::uint8_t> rx3(saved.begin() + 48, saved.begin() + 52);
     EXPECT_EQ(rx0, (std::vector<std::uint8_t>{0x50, 0x12, 0x80, 0x43})) << "438.01250";
@@ -156,35 +176,6 @@ TEST_F(MainFrameTest, AfterCloseTheDocumentCommandsStillReachTheHiddenDocument) 
     m_frame->OnEditUndo(); // a command whose result must be seen shows the window again
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(View()->Channels().Text(2, Column::Rx), "");
-}
-
-TEST_F(MainFrameTest, TheControlBarsCheckMarkFollowsTheBar) {
-    m_frame->OnFileNew();
-    QAction* controlBar = m_frame->Action(ID_VIEW_CONTROL_BAR);
-    EXPECT_TRUE(controlBar->isChecked());
-    m_frame->TreeBar()->hide(); // as its own close button does
-    EXPECT_FALSE(controlBar->isChecked());
-    controlBar->trigger();
-    EXPECT_TRUE(m_frame->TreeBar()->isVisible());
-    EXPECT_TRUE(controlBar->isChecked());
-}
-
-TEST_F(MainFrameTest, ReadyShowsAgainOnceAMenuPromptIsGone) {
-    const auto readyShown = [this] {
-        for (QLabel* label : m_frame->statusBar()->findChildren<QLabel*>()) {
-            if (label->text() == "Ready" && label->isVisible()) {
-                return true;
-            }
-        }
-        return false;
-    };
-    EXPECT_TRUE(readyShown());
-    QStatusTipEvent prompt(QStringLiteral("Saves the document"));
-    QApplication::sendEvent(m_frame.get(), &prompt);
-    EXPECT_FALSE(readyShown());
-    QStatusTipEvent gone{QString()}; // the mouse left the menu item
-    QApplication::sendEvent(m_frame.get(), &gone);
-    EXPECT_TRUE(readyShown());
 }
 
 TEST_F(MainFrameTest, DirectPrintPrintsEveryPageWithoutADialog) {

@@ -1,31 +1,25 @@
 // A new user's first minutes with the window program, on a real X server: the demo radio, the
 // keys the menus promise, a read that no edit can undercut, and the questions that keep unsaved
-// work and existing files from being lost.
-#include "channels/CellEditors.h"
+// work and existing files from being lost, in either language.
 #include "channels/ChannelTableModel.h"
 #include "channels/GridTable.h"
 #include "document/TransferCommands.h"
 #include "frame/ChildFrame.h"
 #include "frame/LockKeyPanes.h"
 #include "frame/TreeBar.h"
-#include "image/DataFile.h"
 #include "journey/Journey.h"
-#include "journey/ProgramUnderTest.h"
 #include "link/ComSetupDlg.h"
 #include "link/DemoRadio.h"
 #include "link/ProcessDlg.h"
 #include "link/PtyRadio.h"
 #include "settings/OptionalFeaturesDlg.h"
 
-#include <filesystem>
-
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -39,18 +33,21 @@ using C = Column;
 
 class FirstUse : public ProgramUnderTest {
 protected:
-    // The program's keys reach whatever has the keyboard after a start: the Rx editor of the
-    // first channel.
-    void ExpectEditorHasTheKeyboard(Column column) {
-        EXPECT_EQ(QApplication::focusWidget(), View()->Editor(column));
+    // The modeless progress dialog once it is the active window.
+    CProcessDlg* ProgressInFront() {
+        WaitUntil(
+            [] { return qobject_cast<CProcessDlg*>(QApplication::activeWindow()) != nullptr; },
+            10000, true);
+        return qobject_cast<CProcessDlg*>(QApplication::activeWindow());
     }
-    CProcessDlg* ProgressInFront() { return WaitForActiveWindow<CProcessDlg>(); }
     bool Reading() const { return Frame()->ActiveChildFrame()->Transfer()->IsRunning(); }
 };
 
 TEST_F(FirstUse, TheDemoRadioIsReadFromTheFirstWindow) {
     Start({QStringLiteral("--demo")});
-    ExpectEditorHasTheKeyboard(C::Rx);
+    // The program's keys reach whatever has the keyboard after a start: the Rx editor of the
+    // first channel.
+    EXPECT_EQ(QApplication::focusWidget(), View()->Editor(C::Rx));
     Press(Qt::Key_R, Qt::ControlModifier);
     CProcessDlg* progress = ProgressInFront();
     ASSERT_NE(progress, nullptr);
@@ -78,10 +75,9 @@ TEST_F(FirstUse, TheDemoRadioIsReadFromTheFirstWindow) {
     EXPECT_EQ(Frame()->ActiveChildFrame()->Transfer()->PortName(), device.toStdString());
 }
 
-TEST_F(FirstUse, CtrlWIsWriteFromAnEditorAndFromTheGrid) {
+TEST_F(FirstUse, CtrlWWritesFromAnEditorOrTheGridAndCtrlF4HidesTheChannelWindow) {
     Start();
-    ExpectEditorHasTheKeyboard(C::Rx);
-    Press(Qt::Key_W, Qt::ControlModifier);
+    Press(Qt::Key_W, Qt::ControlModifier); // the Rx editor has the keyboard
     CProcessDlg* progress = ProgressInFront();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle(), "Write Data");
@@ -94,10 +90,8 @@ TEST_F(FirstUse, CtrlWIsWriteFromAnEditorAndFromTheGrid) {
     Press(Qt::Key_W, Qt::ControlModifier);
     ASSERT_NE(ProgressInFront(), nullptr);
     Press(Qt::Key_Escape);
-}
 
-TEST_F(FirstUse, CtrlF4HidesTheChannelWindowAndTheEditMenuBringsItBack) {
-    Start();
+    ASSERT_TRUE(WaitUntil([this] { return QApplication::activeWindow() == Frame(); }));
     CChildFrame* window = Frame()->ActiveChildFrame();
     Press(Qt::Key_F4, Qt::ControlModifier);
     ASSERT_TRUE(WaitUntil([window] { return window->isHidden(); }));
@@ -105,28 +99,15 @@ TEST_F(FirstUse, CtrlF4HidesTheChannelWindowAndTheEditMenuBringsItBack) {
     ChooseMenuItem(Qt::Key_E, Qt::Key_C); // Edit > Channel Information
     ASSERT_TRUE(WaitUntil([window] { return window->isVisible(); }));
     EXPECT_TRUE(FullyVisible(View()->Grid()->viewport()));
-}
 
-TEST_F(FirstUse, CtrlZTakesBackAFrequencyTypedAndEntered) {
-    Start(); // a new document: the first model's 136-174 MHz band
-    Type(QStringLiteral("145.5"));
-    Press(Qt::Key_Return);
-    ASSERT_EQ(Shown(0, C::Tx), "145.50000");
-    ExpectEditorHasTheKeyboard(C::Tx);
-    Press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Shown(0, C::Rx), "");
-    EXPECT_EQ(View()->Selection().Rows(), std::set<int>{0}) << "the row taken back is shown";
-    Press(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Shown(0, C::Rx), "145.50000");
-
-    // Typing in an editor is undone first, as in a spreadsheet.
-    View()->SetCurrentCell({0, C::Tx});
-    Type(QStringLiteral("4"));
-    auto* tx = static_cast<QLineEdit*>(View()->Editor(C::Tx));
-    EXPECT_EQ(tx->text(), "4");
-    Press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(tx->text(), "145.50000");
-    EXPECT_EQ(Shown(0, C::Rx), "145.50000");
+    // The lock-key panes show how the X server says the keys stand, and follow them.
+    QLabel* caps = Frame()->LockKeys()->Pane(0);
+    EXPECT_TRUE(caps->isEnabled());
+    const bool wasOn = caps->text() == "CAP";
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {"key", "Caps_Lock"}), 0);
+    EXPECT_TRUE(WaitUntil([caps, wasOn] { return (caps->text() == "CAP") != wasOn; }, 3000));
+    QProcess::execute(QStringLiteral("xdotool"), {"key", "Caps_Lock"});
+    EXPECT_TRUE(WaitUntil([caps, wasOn] { return (caps->text() == "CAP") == wasOn; }, 3000));
 }
 
 TEST_F(FirstUse, TheSettingsWaitWhileAReadRuns) {
@@ -169,47 +150,32 @@ TEST_F(FirstUse, TheSettingsWaitWhileAReadRuns) {
     EXPECT_TRUE(*opened);
 }
 
-TEST_F(FirstUse, ExitWithUnsavedChangesAsksAndSaveWritesTheFile) {
-    Start();
+TEST_F(FirstUse, TypedWorkIsUndoneAskedAboutBeforeReplacingAFileAndSavedAtExit) {
+    Start(); // a new document: the first model's 136-174 MHz band
     Type(QStringLiteral("145.5"));
     Press(Qt::Key_Return);
-    QString question;
-    auto asked = WhenShown<QMessageBox>([&](QMessageBox* box) {
-        question = box->text();
-        Press(Qt::Key_Escape); // Cancel
-    });
-    ChooseMenuItem(Qt::Key_F, Qt::Key_X); // File > Exit
-    ASSERT_TRUE(*asked);
-    EXPECT_EQ(question, "Save changes to Channel Information?");
-    EXPECT_TRUE(Frame()->isVisible()) << "Cancel keeps the program";
+    ASSERT_EQ(Shown(0, C::Tx), "145.50000");
+    EXPECT_EQ(QApplication::focusWidget(), View()->Editor(C::Tx));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Shown(0, C::Rx), "");
+    EXPECT_EQ(View()->Selection().Rows(), std::set<int>{0}) << "the row taken back is shown";
+    Press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Shown(0, C::Rx), "145.50000");
 
-    auto saveChosen = WhenShown<QMessageBox>([](QMessageBox* box) {
-        QAbstractButton* save = box->button(QMessageBox::Save);
-        Click(save, save->rect().center());
-    });
-    // A new document has no file yet: Save asks where it goes.
-    auto named = WhenShown<QFileDialog>([this](QFileDialog*) {
-        Type(TempPath(QStringLiteral("club")));
-        Press(Qt::Key_Return);
-    });
-    ChooseMenuItem(Qt::Key_F, Qt::Key_X);
-    ASSERT_TRUE(*saveChosen);
-    ASSERT_TRUE(*named);
-    ASSERT_TRUE(WaitUntil([this] { return !Frame()->isVisible(); }));
-    QFile saved(TempPath(QStringLiteral("club.dat")));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray bytes = saved.readAll();
-    ASSERT_EQ(bytes.size(), 8192);
-    EXPECT_EQ(bytes.left(4), QByteArray("\x00\x00\x55\x14", 4)) << "channel 0 at 145.50000";
-}
+    // Typing in an editor is undone first, as in a spreadsheet.
+    View()->SetCurrentCell({0, C::Tx});
+    Type(QStringLiteral("4"));
+    auto* tx = static_cast<QLineEdit*>(View()->Editor(C::Tx));
+    EXPECT_EQ(tx->text(), "4");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(tx->text(), "145.50000");
+    EXPECT_EQ(Shown(0, C::Rx), "145.50000");
 
-TEST_F(FirstUse, SaveAsAsksBeforeReplacingAFileNamedWithoutItsSuffix) {
-    Start();
+    // Save As asks before it replaces a file named without its ".dat".
     QFile existing(TempPath(QStringLiteral("test1.dat")));
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write(QByteArray(8192, '\x11'));
     existing.close();
-
     QString question;
     auto dialogShown = WhenShown<QFileDialog>([&](QFileDialog*) {
         auto replaceAsked = WhenShown<QMessageBox>([&](QMessageBox* box) {
@@ -226,25 +192,34 @@ TEST_F(FirstUse, SaveAsAsksBeforeReplacingAFileNamedWithoutItsSuffix) {
     EXPECT_TRUE(question.contains("test1.dat already exists")) << question.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray(8192, '\x11')) << "nothing replaced it";
-}
 
-TEST_F(FirstUse, SavingThroughALinkWritesItsTargetAndKeepsItsPermissions) {
-    // The user keeps the radio's file private (mode 600) and opens it through a link.
-    const QString real = TempPath(QStringLiteral("radio-real.dat"));
-    const QString link = TempPath(QStringLiteral("radio.dat"));
-    ASSERT_TRUE(SaveDataFile(real.toStdString(), NewImage()));
-    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
-    ASSERT_TRUE(QFile::link(real, link));
-    Start({link});
-    Type(QStringLiteral("145.5"));
-    Press(Qt::Key_Return);
-    Press(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link is still a link";
-    EXPECT_EQ(std::filesystem::status(real.toStdString()).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    MemoryImage saved{};
-    ASSERT_TRUE(LoadDataFile(real.toStdString(), saved));
-    EXPECT_EQ(saved[3], 0x14) << "the target holds channel 0 at 145.50000";
+    // Exit asks about the unsaved work: Cancel keeps the program, Save writes the file.
+    auto asked = WhenShown<QMessageBox>([&](QMessageBox* box) {
+        question = box->text();
+        Press(Qt::Key_Escape); // Cancel
+    });
+    ChooseMenuItem(Qt::Key_F, Qt::Key_X); // File > Exit
+    ASSERT_TRUE(*asked);
+    EXPECT_EQ(question, "Save changes to Channel Information?");
+    EXPECT_TRUE(Frame()->isVisible()) << "Cancel keeps the program";
+    auto saveChosen = WhenShown<QMessageBox>([](QMessageBox* box) {
+        QAbstractButton* save = box->button(QMessageBox::Save);
+        Click(save, save->rect().center());
+    });
+    // The document has no file yet: Save asks where it goes.
+    auto named = WhenShown<QFileDialog>([this](QFileDialog*) {
+        Type(TempPath(QStringLiteral("club")));
+        Press(Qt::Key_Return);
+    });
+    ChooseMenuItem(Qt::Key_F, Qt::Key_X);
+    ASSERT_TRUE(*saveChosen);
+    ASSERT_TRUE(*named);
+    ASSERT_TRUE(WaitUntil([this] { return !Frame()->isVisible(); }));
+    QFile saved(TempPath(QStringLiteral("club.dat")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    ASSERT_EQ(bytes.size(), 8192);
+    EXPECT_EQ(bytes.left(4), QByteArray("\x00\x00\x55\x14", 4)) << "channel 0 at 145.50000";
 }
 
 TEST_F(FirstUse, TheLastRowAndColumnCanBeReachedInASmallWindow) {
@@ -272,15 +247,35 @@ TEST_F(FirstUse, TheLastRowAndColumnCanBeReachedInASmallWindow) {
     }
 }
 
-TEST_F(FirstUse, TheLockKeyPanesFollowTheKeyboard) {
-    Start();
-    QLabel* caps = Frame()->LockKeys()->Pane(0);
-    EXPECT_TRUE(caps->isEnabled()) << "the X server says how the lock keys stand";
-    const bool wasOn = caps->text() == "CAP";
-    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {"key", "Caps_Lock"}), 0);
-    EXPECT_TRUE(WaitUntil([caps, wasOn] { return (caps->text() == "CAP") != wasOn; }, 3000));
-    QProcess::execute(QStringLiteral("xdotool"), {"key", "Caps_Lock"});
-    EXPECT_TRUE(WaitUntil([caps, wasOn] { return (caps->text() == "CAP") == wasOn; }, 3000));
+// With Chinese chosen, every word a user meets is Chinese: Qt's own buttons and window menus as
+// well as the program's texts.
+class Chinese : public ProgramUnderTest {};
+
+TEST_F(Chinese, AStandardMessageBoxAndTheWindowMenuSpeakChinese) {
+    Start({}, "Chinese");
+    Type(QStringLiteral("145.5"));
+    Press(Qt::Key_Return);
+    QString question;
+    QStringList buttons;
+    auto asked = WhenShown<QMessageBox>([&](QMessageBox* box) {
+        question = box->text();
+        for (QMessageBox::StandardButton button :
+             {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel}) {
+            buttons << box->button(button)->text();
+        }
+        Press(Qt::Key_Escape);
+    });
+    Frame()->close(); // the window's close box
+    ASSERT_TRUE(*asked);
+    EXPECT_EQ(question, "是否保存对“信道信息”的更改？");
+    EXPECT_EQ(buttons, (QStringList{"保存", "丢弃", "取消"}));
+    EXPECT_TRUE(Frame()->isVisible());
+
+    QStringList menu;
+    for (QAction* action : Frame()->ActiveChildFrame()->systemMenu()->actions()) {
+        menu << action->text();
+    }
+    EXPECT_TRUE(menu.contains("关闭(&C)")) << menu.join('|').toStdString();
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "channels/GridTable.h"
 #include "image/DataFile.h"
 #include "journey/Journey.h"
-#include "journey/ProgramUnderTest.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -13,6 +12,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace velmora::journey {
 namespace {
@@ -45,9 +45,8 @@ protected:
         return {Labels()->width() / 2,
                 Labels()->sectionViewportPosition(row) + Labels()->sectionSize(row) / 2};
     }
-    void ClickLabel(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                    Qt::MouseButton button = Qt::LeftButton) {
-        Click(Labels()->viewport(), LabelPoint(row), button, modifiers);
+    void ClickLabel(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Click(Labels()->viewport(), LabelPoint(row), Qt::LeftButton, modifiers);
     }
     bool RowInSight(int row) const {
         const QRect cell = View()->Grid()->visualRect(View()->Model()->index(row, 0));
@@ -55,11 +54,12 @@ protected:
     }
 };
 
-TEST_F(GridJourney, RowsPastedLandAtThePickedRow) {
+TEST_F(GridJourney, RowsPickedByTheirLabelsAreCopiedInsertedAndFound) {
     Start({ClubFile(QStringLiteral("club.dat"))});
     ClickLabel(2);
     ClickLabel(4, Qt::ShiftModifier);
     Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Frame()->statusBar()->currentMessage(), "3 channels copied");
     ClickLabel(19);
     Press(Qt::Key_V, Qt::ControlModifier);
     for (int i = 0; i < 3; ++i) {
@@ -68,49 +68,43 @@ TEST_F(GridJourney, RowsPastedLandAtThePickedRow) {
     EXPECT_EQ(Shown(21, C::Name), "BARN");
     EXPECT_EQ(View()->Selection().Rows(), (std::set<int>{19, 20, 21}));
     EXPECT_TRUE(RowInSight(19));
-}
 
-TEST_F(GridJourney, TheContextMenuOfARowLabelInsertsARow) {
-    Start({ClubFile(QStringLiteral("club.dat"))});
+    // A row label's context menu inserts an empty channel at the picked row.
     QString offered;
-    auto shown = WhenMenuShown([&](QWidget* popup) {
-        auto* menu = qobject_cast<QMenu*>(popup);
-        ASSERT_NE(menu, nullptr);
-        for (QAction* action : menu->actions()) {
-            offered += action->text() + QLatin1Char('|');
-        }
-        QAction* insert = nullptr;
-        for (QAction* action : menu->actions()) {
-            if (action->text() == "&Insert Row") {
-                insert = action;
-            }
-        }
-        ASSERT_NE(insert, nullptr);
-        Click(menu, menu->actionGeometry(insert).center());
-    });
+    auto shown = WhenFound([] { return QApplication::activePopupWidget(); },
+                           [&](QWidget* popup) {
+                               auto* menu = qobject_cast<QMenu*>(popup);
+                               ASSERT_NE(menu, nullptr);
+                               QAction* insert = nullptr;
+                               for (QAction* action : menu->actions()) {
+                                   offered += action->text() + QLatin1Char('|');
+                                   insert = action->text() == "&Insert Row" ? action : insert;
+                               }
+                               ASSERT_NE(insert, nullptr);
+                               Click(menu, menu->actionGeometry(insert).center());
+                           },
+                           "menu");
     ClickLabel(5);
     ServerClick(Labels()->viewport(), LabelPoint(5), 3); // the right button
     ASSERT_TRUE(WaitUntil([shown] { return *shown; }));
     EXPECT_TRUE(offered.contains("Cu&t|Cop&y|P&aste|&Delete|")) << offered.toStdString();
-    EXPECT_EQ(Shown(5, C::Rx), "") << "an empty channel at the picked row";
+    EXPECT_EQ(Shown(5, C::Rx), "");
     EXPECT_EQ(Shown(6, C::Name), "SEC-A") << "the rows below moved down";
     EXPECT_EQ(Shown(151, C::Name), "FAR");
-}
 
-TEST_F(GridJourney, FindBringsAFarChannelIntoView) {
-    Start({ClubFile(QStringLiteral("club.dat"))});
-    ASSERT_FALSE(RowInSight(150));
+    // Find brings a far channel into view.
+    ASSERT_FALSE(RowInSight(151));
     auto asked = WhenShown<QInputDialog>([](QInputDialog*) {
         Type(QStringLiteral("far"));
         Press(Qt::Key_Return);
     });
     Press(Qt::Key_F, Qt::ControlModifier);
     ASSERT_TRUE(*asked);
-    EXPECT_EQ(View()->CurrentCell(), (GridCell{150, C::Name}));
-    EXPECT_TRUE(RowInSight(150));
+    EXPECT_EQ(View()->CurrentCell(), (GridCell{151, C::Name}));
+    EXPECT_TRUE(RowInSight(151));
     EXPECT_TRUE(FullyVisible(View()->Editor(C::Name)));
     Press(Qt::Key_F3); // the next match wraps round to the same channel
-    EXPECT_EQ(View()->CurrentCell(), (GridCell{150, C::Name}));
+    EXPECT_EQ(View()->CurrentCell(), (GridCell{151, C::Name}));
 }
 
 TEST_F(GridJourney, CompareMarksTheCellsThatDifferAndListsTheOptions) {
@@ -178,10 +172,6 @@ TEST_F(GridJourney, AMixedBandListAsksAboutTheRowsThatDoNotFit) {
               "channel 1 (line 3)");
     EXPECT_EQ(Shown(1, C::Rx), "146.52000");
     EXPECT_EQ(Shown(2, C::Tx), "145.15000");
-
-    Press(Qt::Key_Z, Qt::ControlModifier); // the import is one step
-    EXPECT_EQ(Shown(1, C::Rx), "");
-    EXPECT_EQ(Shown(2, C::Rx), "");
 }
 
 } // namespace

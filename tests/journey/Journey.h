@@ -2,9 +2,17 @@
 // has the keyboard, clicks go to points that can be seen, and what is checked is what shows.
 #pragma once
 
+#include "app/ProgramApp.h"
+#include "document/ProgramView.h"
+#include "frame/MainFrame.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -40,18 +48,6 @@ void Click(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::Left
 // context menu. It returns at once; the click arrives while events are processed.
 void ServerClick(QWidget* widget, const QPoint& pos, int button = 1);
 
-// The active window once it is one of class T (a modeless dialog such as the progress).
-template <class T> T* WaitForActiveWindow(int ms = 10000) {
-    T* found = nullptr;
-    WaitUntil(
-        [&found] {
-            found = qobject_cast<T*>(QApplication::activeWindow());
-            return found != nullptr;
-        },
-        ms, true);
-    return found;
-}
-
 // Runs `answer` on the widget `find` gives as soon as it gives one, looking every 20 ms from
 // fresh single-shot timers (Qt does not fire a timer again while its previous firing is still
 // under way, and an answer may open the next dialog from inside). The flag turns true once it
@@ -78,7 +74,29 @@ template <class T> std::shared_ptr<bool> WhenShown(std::function<void(T*)> answe
         T::staticMetaObject.className(), ms);
 }
 
-// The same for the next menu that pops up (a context menu runs a loop of its own too).
-std::shared_ptr<bool> WhenMenuShown(std::function<void(QWidget* menu)> answer, int ms = 10000);
+// The window program started as its main() starts it (command line, Program.ini, per-user
+// settings of its own), for journeys that begin where a user begins.
+class ProgramUnderTest : public ::testing::Test {
+protected:
+    // Settings and backups of the test go to a folder of its own; a dialog that no step answers
+    // fails the test after 20 s and is closed, rather than waiting for ever.
+    void SetUp() override;
+    // Starts the program with `arguments` after "velmora --ini <a copy of the installation's
+    // Program.ini>", in `language`.
+    void Start(const QStringList& arguments = {}, const QByteArray& language = "English");
+    void TearDown() override;
+
+    CMainFrame* Frame() const { return m_program->MainFrame(); }
+    CProgramView* View() const { return Frame()->ActiveView(); }
+    QString TempPath(const QString& name) const { return m_dir.filePath(name); }
+    // The cell's text as the grid shows it.
+    QString Shown(int row, Column column) const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CProgramApp> m_program;
+    QTimer m_guard;
+    QWidget* m_waiting = nullptr;
+    QElapsedTimer m_since;
+};
 
 } // namespace velmora::journey

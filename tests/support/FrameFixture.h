@@ -5,9 +5,9 @@
 #include "document/ProgramView.h"
 #include "document/TransferCommands.h"
 #include "frame/ChildFrame.h"
+#include "frame/FileChooser.h"
 #include "frame/MainFrame.h"
 #include "support/RecordingPrompter.h"
-#include "support/ScriptedFileChooser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,6 +21,29 @@
 #include <memory>
 
 namespace velmora::test {
+
+// File dialogs answered by the test: the path to return, the kind of file picked, and what the
+// program proposed and offered.
+class ScriptedFileChooser : public FileChooser {
+public:
+    QString OpenPath(QWidget*, const QString&) override { return openAnswer; }
+    QString SavePath(QWidget*, const QString& proposed, const QString&) override {
+        proposedSaves.append(proposed);
+        return saveAnswer;
+    }
+    SaveChoice SaveKindPath(QWidget*, const QString& proposed, const QStringList& filters,
+                            const QString&) override {
+        proposedSaves.append(proposed);
+        offeredKinds = filters;
+        return {saveAnswer, kind};
+    }
+
+    QString openAnswer;
+    QString saveAnswer;
+    int kind = 0;
+    QStringList proposedSaves;
+    QStringList offeredKinds;
+};
 
 class FrameFixture : public ::testing::Test {
 protected:
@@ -58,10 +81,14 @@ protected:
     }
     CProgramView* View() const { return m_frame->ActiveView(); }
     ChannelGridTexts Texts() const { return View()->Channels().Texts(); }
+    // Makes the cell current and types over the text its editor opened with, leaving it open.
+    void Type(int row, Column column, const char* text) const {
+        View()->SetCurrentCell({row, column});
+        QTest::keyClicks(View()->Editor(column), text);
+    }
     // Types a frequency into a channel's Rx cell and commits it with Enter.
     void TypeRx(int channel, const char* text) const {
-        View()->SetCurrentCell({channel, Column::Rx});
-        QTest::keyClicks(View()->Editor(Column::Rx), text);
+        Type(channel, Column::Rx, text);
         QTest::keyClick(View()->Editor(Column::Rx), Qt::Key_Return);
     }
     // One transfer of the active window through its progress dialog, as a user runs it.
