@@ -99,15 +99,6 @@ GridOutcome ChannelGrid::Import(std::string_view csv, const ImportOptions& optio
     return outcome;
 }
 
-GridOutcome ChannelGrid::ImportCsv(std::string_view csv) {
-    GridOutcome outcome = Import(csv, {});
-    if (outcome.refused) {
-        outcome.message = RefusedLines(txt::MsgImportRefused, outcome.rejected, lang_);
-        outcome.canSkipRefused = false;
-    }
-    return outcome;
-}
-
 std::string ChannelGrid::Copy(const GridSelection& at) const {
     return CopySelection(Texts(), at);
 }

@@ -80,8 +80,6 @@ public:
     // `options` say (ImportPlan.h); done, it is one step. `rejected` lists the refused rows (and
     // a refusal of the whole import), those left out when skipRefused imported the others.
     GridOutcome Import(std::string_view csv, const ImportOptions& options);
-    // Import(csv, {}), all or nothing, with a message that only lists the refused rows.
-    GridOutcome ImportCsv(std::string_view csv);
 
     std::string Copy(const GridSelection& at) const;
     GridOutcome Paste(std::string_view text, const GridSelection& at);

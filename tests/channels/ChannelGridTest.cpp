@@ -101,7 +101,7 @@ const OpCase kCases[] = {
      }},
     {"Import Channels",
      [](G& g, int r) {
-         return g.ImportCsv("CH,Rx Frequency,Cha Name\n" + std::to_string(r) + ",446.00625,N\n");
+         return g.Import("CH,Rx Frequency,Cha Name\n" + std::to_string(r) + ",446.00625,N\n", {});
      }, "never",
      [](const ChannelGridTexts&, const G& g, int r) {
          EXPECT_EQ(g.Text(r, Column::Rx), "446.00625");
