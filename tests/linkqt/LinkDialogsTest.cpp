@@ -10,7 +10,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 
 #include "link/ComSetupDlg.h"
 #include "link/LinkTestSupport.h"
@@ -21,9 +20,10 @@
 namespace velmora {
 namespace {
 
-// OK pressed twice starts one read, which runs while the window stays live, and the window
-// closes at the end. Esc during a transfer cancels it, and the window waits for its end.
-TEST(ProcessDlg, OkReadsOnceWhileTheWindowStaysLiveAndCancelWaitsForTheEnd) {
+// OK pressed twice starts one read, and the window closes at its end. Esc during a transfer
+// cancels it, and the window waits for its end. (The window answering during a read:
+// journey_test FirstUse.TheSettingsWaitWhileAReadRuns.)
+TEST(ProcessDlg, OkReadsOnceAndCancelWaitsForTheEnd) {
     auto radio = test::StartPtyRadio(test::Pattern(7));
     ASSERT_TRUE(radio);
     TransferController controller;
@@ -35,25 +35,12 @@ TEST(ProcessDlg, OkReadsOnceWhileTheWindowStaysLiveAndCancelWaitsForTheEnd) {
     QSignalSpy cancelled(&dlg, &CProcessDlg::cancelRequested);
     QSignalSpy finished(&controller, &TransferController::finished);
     dlg.OpenWindow();
-    // The longest gap between the ticks of a 10 ms timer is the longest stall of the window.
-    QElapsedTimer clock;
-    qint64 last = 0;
-    qint64 longest = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longest = std::max(longest, clock.elapsed() - last);
-        last = clock.elapsed();
-    });
-    clock.start();
-    ticker.start(10);
     dlg.OkButton()->click();
     dlg.OkButton()->click();
     ASSERT_TRUE(finished.wait(30000));
-    ticker.stop();
     EXPECT_EQ(finished.at(0).at(0).value<TransferResult>().outcome, TransferOutcome::Completed);
     EXPECT_TRUE(finished.at(0).at(1).value<MemoryImage>() == test::Pattern(7));
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_LT(longest, 50) << "the window stalled";
 
     dlg.OpenWindow();
     dlg.OkButton()->click();
