@@ -28,34 +28,32 @@ ConfigCandidate Fact(const char* path, char fact) {
 
 TEST(ChooseConfigLocation, DecisionTable) {
     const struct {
-        const char* ini; // "" when --ini is not given
-        char beside, shared, user;
+        const char* ini;   // "" when --ini is not given
+        const char* facts; // next to the program, in the share folder, the user's copy
         ConfigOrigin origin;
         const char* read;
         const char* copy;
     } cases[] = {
         // --ini wins whether or not it exists, and is never redirected.
-        {kIni, 'r', 'r', 'w', ConfigOrigin::CommandLine, kIni, ""},
+        {kIni, "rrw", ConfigOrigin::CommandLine, kIni, ""},
         // Next to the program wins over the share folder (the build tree, a copied folder).
-        {"", 'w', 'w', 'w', ConfigOrigin::BesideProgram, kBeside, ""},
-        {"", 'r', 'w', '-', ConfigOrigin::BesideProgram, kBeside, kUser},
+        {"", "www", ConfigOrigin::BesideProgram, kBeside, ""},
+        {"", "rw-", ConfigOrigin::BesideProgram, kBeside, kUser},
         // The installed layout.
-        {"", '-', 'w', 'w', ConfigOrigin::Installation, kShared, ""},
-        {"", '-', 'r', '-', ConfigOrigin::Installation, kShared, kUser},
-        {"", '-', 'r', 'w', ConfigOrigin::UserCopy, kUser, ""},
+        {"", "-ww", ConfigOrigin::Installation, kShared, ""},
+        {"", "-r-", ConfigOrigin::Installation, kShared, kUser},
+        {"", "-rw", ConfigOrigin::UserCopy, kUser, ""},
         // No installation file at all.
-        {"", '-', '-', 'w', ConfigOrigin::UserCopy, kUser, ""},
-        {"", '-', '-', '-', ConfigOrigin::BesideProgram, kBeside, ""},
+        {"", "--w", ConfigOrigin::UserCopy, kUser, ""},
+        {"", "---", ConfigOrigin::BesideProgram, kBeside, ""},
         // Without a home folder ('0': no place for a copy) a read-only installation has none.
-        {"", '-', 'r', '0', ConfigOrigin::Installation, kShared, ""},
+        {"", "-r0", ConfigOrigin::Installation, kShared, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("ini='") + c.ini + "' beside=" + c.beside + " shared=" + c.shared +
-                     " user=" + c.user);
-        const ConfigCandidates candidates{Fact(c.ini, c.ini[0] ? 'w' : '-'),
-                                          Fact(kBeside, c.beside), Fact(kShared, c.shared),
-                                          Fact(kUser, c.user)};
-        const ConfigLocation location = ChooseConfigLocation(candidates);
+        SCOPED_TRACE(std::string("ini='") + c.ini + "' " + c.facts);
+        const ConfigLocation location =
+            ChooseConfigLocation({Fact(c.ini, c.ini[0] ? 'w' : '-'), Fact(kBeside, c.facts[0]),
+                                  Fact(kShared, c.facts[1]), Fact(kUser, c.facts[2])});
         EXPECT_EQ(location.origin, c.origin);
         EXPECT_EQ(location.readPath, c.read);
         EXPECT_EQ(location.copyPath, c.copy);
@@ -69,7 +67,6 @@ TEST(ConfigCandidatesFor, PathsFromTheProgramFolderAndTheEnvironment) {
         const char* user;
     } cases[] = {
         {"/x/cfg", "/home/u", "/x/cfg/velmora/Program.ini"},
-        {nullptr, "/home/u", "/home/u/.config/velmora/Program.ini"},
         {"relative/cfg", "/home/u", "/home/u/.config/velmora/Program.ini"},
         {nullptr, "", ""},
         {nullptr, nullptr, ""},
