@@ -1,8 +1,7 @@
-// The command-line tool copied into an installed layout (<prefix>/bin, <prefix>/share/velmora)
-// run by a user who cannot write the installation's Program.ini: the installation's file until
-// the user has a copy, then the copy. (That the installed tool reads share/velmora/Program.ini
-// is scripts/check-install's; which file wins when is ChooseConfigLocation's decision table.)
+// The command-line tool in an installed layout (<prefix>/bin, <prefix>/share/velmora), run by a
+// user who cannot write the installation's Program.ini: that file until the user has a copy.
 #include "base/TempFolder.h"
+#include "image/DataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -17,41 +16,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string IniOfType(const std::string& type) {
-    return "[Setup]\r\nAppName=Velmora\r\nType1=" + type + "\r\nField1=136-174MHz\r\n";
-}
-
 TEST(InstalledCli, ReadOnlyInstallationGivesWayToTheUsersCopy) {
-    test::TempFolder folder;
-    std::string prefix; // runs the tool as an ordinary user when the test runs as root
-    if (geteuid() == 0) {
-        if (access("/usr/bin/setpriv", X_OK) != 0) {
-            GTEST_SKIP() << "running as root without setpriv";
-        }
-        prefix = "setpriv --reuid=nobody --regid=nogroup --clear-groups";
+    // An ordinary user: root could write the installation's file.
+    const std::string prefix =
+        geteuid() == 0 ? "setpriv --reuid=nobody --regid=nogroup --clear-groups" : "";
+    if (!prefix.empty() && access("/usr/bin/setpriv", X_OK) != 0) {
+        GTEST_SKIP() << "running as root without setpriv";
     }
+    test::TempFolder folder;
     fs::permissions(folder.File(""), fs::perms(0755));
     fs::create_directories(folder.File("usr/bin"));
     fs::create_directories(folder.File("usr/share/velmora"));
     fs::create_directories(folder.File("cfg/velmora"));
-    fs::permissions(folder.File("cfg"), fs::perms::all);
-    fs::copy_file(std::string(VELMORA_BIN_DIR) + "/velmora-cli", folder.File("usr/bin/cli"));
-    test::WriteAll(folder.File("usr/share/velmora/Program.ini"), IniOfType("VR-SHARED"));
-    // The first output line of the installed tool.
-    const auto run = [&](const std::string& arguments) {
-        const std::string out = folder.File("out.txt");
-        std::system(("env XDG_CONFIG_HOME=" + folder.File("cfg") + " HOME=" + folder.File("") +
-                     " " + prefix + " " + folder.File("usr/bin/cli") + " " + arguments + " >" +
-                     out + " 2>&1")
-                        .c_str());
-        const std::string text = test::ReadAll(out);
-        return text.substr(0, text.find('\n') + 1);
-    };
-    ASSERT_EQ(run("new " + folder.File("cfg/x.dat")), "");
+    fs::copy_file(VELMORA_BIN_DIR "/velmora-cli", folder.File("usr/bin/cli"));
+    ASSERT_TRUE(SaveDataFile(folder.File("x.dat"), NewImage()));
+    const std::string ini = "[Setup]\r\nAppName=Velmora\r\nField1=136-174MHz\r\nType1=";
+    test::WriteAll(folder.File("usr/share/velmora/Program.ini"), ini + "VR-SHARED\r\n");
     fs::permissions(folder.File("usr/share/velmora"), fs::perms(0555));
-    EXPECT_EQ(run("info " + folder.File("cfg/x.dat")), "Type: VR-SHARED\n");
-    test::WriteAll(folder.File("cfg/velmora/Program.ini"), IniOfType("VR-USER"));
-    EXPECT_EQ(run("info " + folder.File("cfg/x.dat")), "Type: VR-USER\n");
+    // The first line the installed tool prints for x.dat.
+    const auto info = [&] {
+        std::system(("env XDG_CONFIG_HOME=" + folder.File("cfg") + " HOME=" + folder.File("") +
+                     " " + prefix + " " + folder.File("usr/bin/cli") + " info " +
+                     folder.File("x.dat") + " 2>&1 | head -n 1 >" + folder.File("out.txt"))
+                        .c_str());
+        return test::ReadAll(folder.File("out.txt"));
+    };
+    EXPECT_EQ(info(), "Type: VR-SHARED\n");
+    test::WriteAll(folder.File("cfg/velmora/Program.ini"), ini + "VR-USER\r\n");
+    EXPECT_EQ(info(), "Type: VR-USER\n");
     fs::permissions(folder.File("usr/share/velmora"), fs::perms(0755));
 }
 

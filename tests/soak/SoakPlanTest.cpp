@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "SoakGrowth.h"
 #include "SoakPlan.h"
 #include "link/SimulatedLink.h"
 
@@ -25,10 +30,6 @@ Ending RunSimulated(const RunPlan& plan) {
     return Observed(result, user, document, radio.Memory());
 }
 
-std::string ModeOf(const RunPlan& plan) {
-    return plan.fault.substr(0, plan.fault.find(':'));
-}
-
 TEST(SoakPlan, EveryDrawnRunEndsAsTheEngineEndsItOnTheSimulatedLink) {
     std::set<std::pair<std::string, TransferDirection>> seen;
     std::set<TransferOutcome> outcomes;
@@ -36,11 +37,10 @@ TEST(SoakPlan, EveryDrawnRunEndsAsTheEngineEndsItOnTheSimulatedLink) {
     for (const std::uint64_t seed : {1ull, 2ull, 42ull}) {
         for (int run = 1; run <= 60; ++run) {
             const RunPlan plan = DrawRun(seed, run);
-            SCOPED_TRACE("seed " + std::to_string(seed) + " run " + std::to_string(run) + " " +
-                         plan.fault);
+            SCOPED_TRACE(plan.fault + " " + std::to_string(seed) + "/" + std::to_string(run));
             const Ending expected = ExpectedEnding(plan);
             EXPECT_EQ(Compare(expected, RunSimulated(plan)), std::vector<std::string>{});
-            seen.insert({ModeOf(plan), plan.direction});
+            seen.insert({plan.fault.substr(0, plan.fault.find(':')), plan.direction});
             outcomes.insert(expected.outcome);
             retried += expected.prompts > 1 ? 1 : 0;
         }
@@ -51,12 +51,8 @@ TEST(SoakPlan, EveryDrawnRunEndsAsTheEngineEndsItOnTheSimulatedLink) {
                             TransferOutcome::Completed, TransferOutcome::Interrupted,
                             TransferOutcome::CancelledAtPrompt, TransferOutcome::ConnectionLost}));
     EXPECT_GT(retried, 0);
-}
-
-// A failed write's ending where the draws may not reach: at the first block, across the gap
-// between the areas, and at the band block. (Which blocks the radio then holds is pinned for
-// the engine by link_core_test's fault table.)
-TEST(SoakPlan, FailedWritesAtTheEdgesEndAsTheEngineEndsThem) {
+    // A failed write where the draws may not reach: at the first block, across the gap between
+    // the areas, and at the band block.
     for (const RadioBehaviour behaviour : {RadioBehaviour{RadioFault::NakAtWriteBlock, 0},
                                            RadioBehaviour{RadioFault::HangUpAtBlock, 201},
                                            RadioBehaviour{RadioFault::NakAtWriteBlock, 922}}) {
@@ -69,52 +65,55 @@ TEST(SoakPlan, FailedWritesAtTheEdgesEndAsTheEngineEndsThem) {
     }
 }
 
-TEST(SoakPlan, TheSameSeedGivesTheSameRunsReadsAndWritesInTurn) {
-    const RunPlan a = DrawRun(9, 5);
-    const RunPlan b = DrawRun(9, 5);
-    EXPECT_EQ(std::tie(a.fault, a.retries, a.radio, a.document),
-              std::tie(b.fault, b.retries, b.radio, b.document));
-    EXPECT_NE(a.radio, DrawRun(10, 5).radio);
-    EXPECT_NE(a.radio, a.document);
-    EXPECT_EQ(DrawRun(9, 1).direction, TransferDirection::Read);
-    EXPECT_EQ(DrawRun(9, 2).direction, TransferDirection::Write);
-    for (int run = 1; run <= 200; ++run) {
-        const RunPlan plan = DrawRun(3, run);
-        const int limit = plan.direction == TransferDirection::Read ? protocol::ReadBlockCount
-                                                                    : protocol::WriteBlockCount;
-        EXPECT_LT(plan.behaviour.block, limit);
-        const bool named = plan.fault.find(':') != std::string::npos;
-        EXPECT_EQ(named, plan.fault != ModeOf(plan)) << plan.fault;
-        if (named) {
-            EXPECT_EQ(plan.fault, ModeOf(plan) + ":" + std::to_string(plan.behaviour.block));
-        }
-    }
-}
-
+// Each field that departs is a line, so that no soak mismatch passes unnoticed; agreeing: none.
 TEST(SoakPlan, CompareNamesEveryDepartureInWords) {
     Ending expected;
     expected.document[0x40] = 0x34;
-    expected.messages = {"Program Interrupt, Please reset the radio and try again"};
-    expected.blocks = 5;
     Ending got = expected;
     got.outcome = TransferOutcome::ConnectionLost;
     got.attempts = 2;
+    got.prompts = 1;
     got.blocks = 6;
-    got.messages = {};
+    got.progress = 7;
+    got.messages = {"Program Interrupt, Please reset the radio and try again"};
     got.document[0x40] = 0x12;
     got.document[0x1FFF] = 0x01;
     got.radio[0x0002] = 0xFF;
-    EXPECT_EQ(Compare(expected, got),
-              (std::vector<std::string>{
-                  "outcome ConnectionLost, expected Completed",
-                  "wake-up attempts 2, expected 0",
-                  "blocks acknowledged 6, expected 5",
-                  "messages none, expected \"Program Interrupt, Please reset the radio and try "
-                  "again\"",
-                  "document: 2 bytes differ, the first at 0x0040 (0x12, not 0x34)",
-                  "radio memory: 1 bytes differ, the first at 0x0002 (0xFF, not 0x00)",
-              }));
+    const std::vector<std::string> lines = Compare(expected, got);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[6], "document: 2 bytes differ, the first at 0x0040 (0x12, not 0x34)");
     EXPECT_EQ(Compare(expected, expected), std::vector<std::string>{});
+}
+
+// 200 runs (or `runs`) of 10000 KiB and 6 descriptors, with run `at` (0-based) showing `odd`.
+std::vector<UsageSample> Runs(std::size_t at, UsageSample odd, std::size_t runs = 200) {
+    std::vector<UsageSample> samples(runs, UsageSample{10000, 6});
+    samples[at] = odd;
+    return samples;
+}
+
+// Growth in the last 20 runs (of fewer than 40: the last half) is found; so is a figure unread.
+TEST(SoakGrowth, ComparesTheLargestFiguresOfTheFirstAndLastTwentyRuns) {
+    EXPECT_TRUE(JudgeGrowth(Runs(199, {10000 + RssToleranceKiB + 1, 6})).rssGrew);
+    EXPECT_TRUE(JudgeGrowth(Runs(180, {10000, 7})).fdsGrew);
+    const Growth few = JudgeGrowth({{100, 5}, {100, 5}, {100, 5}, {100, 5}, {999, 6}});
+    EXPECT_EQ(std::pair(few.rssGrew, few.fdsGrew), std::pair(true, true));
+    const Growth unread = JudgeGrowth(Runs(25, {10000, -1}, 50));
+    EXPECT_EQ(std::pair(unread.rssGrew, unread.fdsGrew), std::pair(true, true));
+    EXPECT_EQ(JudgeGrowth({}).window, 0u); // a soak of no runs
+}
+
+TEST(SoakGrowth, CountsEachOpenDescriptorAndTouchedMemory) {
+    const int before = OpenDescriptors();
+    const int fd = ::open("/dev/null", O_RDONLY);
+    EXPECT_EQ(OpenDescriptors(), before + 1);
+    ::close(fd);
+    const long rss = ResidentKiB();
+    constexpr std::size_t kBytes = 16 << 20;
+    const std::unique_ptr<char[]> block(new char[kBytes]);
+    std::memset(block.get(), 0x5A, kBytes); // resident only once written
+    EXPECT_GE(ResidentKiB() - rss, static_cast<long>(kBytes / 1024) - 1024);
+    EXPECT_EQ(block[kBytes - 1], 0x5A);
 }
 
 } // namespace

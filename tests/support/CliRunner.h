@@ -32,7 +32,7 @@ public:
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
 
-    CliRun Run(const QStringList& arguments, const QByteArray& input = {}) const {
+    CliRun Run(const QStringList& arguments) const {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
@@ -42,8 +42,7 @@ public:
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(m_home.path());
         process.start(QStringLiteral(VELMORA_BIN_DIR "/velmora-cli"), arguments);
-        process.write(input);
-        process.closeWriteChannel();
+        process.closeWriteChannel(); // a tool that reads its input meets its end
         process.waitForFinished(120000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 process.readAllStandardOutput(), process.readAllStandardError()};
