@@ -14,7 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -61,42 +61,42 @@ constexpr FileSystemCalls kWatched{
 };
 
 using Calls = std::vector<std::string>;
+using NameSet = std::set<std::string>;
 using test::ReadAll;
 using test::WriteAll;
 
 class FileSave : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::permissions(dir_, fs::perms(0755)); // an ordinary user may look in
-        g_calls.clear();
-        g_failAt.clear();
-        g_failWith = EIO;
-    }
+    void SetUp() override { fs::permissions(dir_, fs::perms(0755)); } // others may look in
     void TearDown() override { SetFileCallsForTest(nullptr); }
 
+    // Sends the saves through kWatched, the named call failing with error.
+    static void Watch(const char* failAt, int error) {
+        g_calls.clear();
+        g_failAt = failAt;
+        g_failWith = error;
+        SetFileCallsForTest(&kWatched);
+    }
     std::string Path(const std::string& name) const { return folder_.File(name); }
     static FileResult Save(const std::string& path, const std::string& bytes) {
         return WriteFileAtomically(
             path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
     }
     static unsigned Mode(const std::string& path) {
-        struct stat info {};
-        ::stat(path.c_str(), &info);
-        return info.st_mode & 07777;
+        return static_cast<unsigned>(fs::status(path).permissions());
     }
     // The names in the test's folder, to prove no temporary file stayed behind.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
+    NameSet Names() const {
+        NameSet names;
         for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
-            names.push_back(entry.path().lexically_relative(dir_).string());
+            names.insert(entry.path().lexically_relative(dir_).string());
         }
-        std::sort(names.begin(), names.end());
         return names;
     }
 
     // Runs body as an ordinary user (nobody) when the tests run as root, since root may write
     // anywhere; its return value comes back.
-    static int AsOrdinaryUser(const std::function<int()>& body) {
+    template <typename Body> static int AsOrdinaryUser(const Body& body) {
         const pid_t pid = ::fork();
         if (pid == 0) {
             if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
@@ -126,56 +126,52 @@ TEST_F(FileSave, EachStepInOrderAndAFailureAtAnyOfThem) {
         bool saved;
     } cases[] = {
         // clang-format off
-        {"", 0, true},
-        {"create", EIO, false}, {"setOwner", EIO, false}, {"setMode", EIO, false},
-        {"write", EIO, false},  {"flush", EIO, false},    {"close", EIO, false},
-        {"rename", EIO, false}, {"flushFolder", EIO, false},
+        {"", 0, true},          {"create", EIO, false},   {"setOwner", EIO, false},
+        {"setMode", EIO, false}, {"write", EIO, false},   {"flush", EIO, false},
+        {"close", EIO, false},  {"rename", EIO, false},   {"flushFolder", EIO, false},
         {"setOwner", EPERM, true},      // another user's file: this user's now
-        {"flushFolder", EINVAL, true},  // a file system that cannot flush a folder
-        {"flushFolder", ENOTSUP, true},
+        {"flushFolder", EINVAL, true}, {"flushFolder", ENOTSUP, true}, // a folder cannot be flushed
         {"link", EPERM, true},          // no hard links: no way back, but the save works
         // clang-format on
     };
     for (const auto& c : cases) {
         WriteAll(Path("old.dat"), "old bytes");
         ::chmod(Path("old.dat").c_str(), 0640);
-        g_calls.clear();
-        g_failAt = c.failAt;
-        g_failWith = c.error;
-        SetFileCallsForTest(&kWatched);
+        Watch(c.failAt, c.error);
         const FileResult result = Save(Path("old.dat"), "new bytes");
-        SetFileCallsForTest(nullptr);
         EXPECT_EQ(result.error, c.saved ? FileError::None : FileError::WriteFailed) << c.failAt;
         EXPECT_EQ(result.reason, c.saved ? "" : std::strerror(EIO)) << c.failAt;
         EXPECT_EQ(ReadAll(Path("old.dat")), c.saved ? "new bytes" : "old bytes") << c.failAt;
         EXPECT_EQ(Mode(Path("old.dat")), 0640u) << c.failAt;
-        EXPECT_EQ(Names(), Calls{"old.dat"}) << c.failAt;
+        EXPECT_EQ(Names(), NameSet{"old.dat"}) << c.failAt;
         if (*c.failAt == 0) {
             EXPECT_EQ(g_calls, replacing);
         }
     }
     // A new file: no old one to keep; one whose folder fails to reach the disk is taken away.
-    g_calls.clear();
-    g_failAt.clear();
-    SetFileCallsForTest(&kWatched);
+    Watch("", 0);
     ASSERT_TRUE(Save(Path("new.dat"), "first"));
     EXPECT_EQ(g_calls, (Calls{"create", "write", "flush", "close", "rename", "flushFolder"}));
-    g_failAt = "flushFolder";
-    g_failWith = EIO;
+    Watch("flushFolder", EIO);
     EXPECT_EQ(Save(Path("fresh.dat"), "new bytes").error, FileError::WriteFailed);
-    EXPECT_EQ(Names(), (Calls{"new.dat", "old.dat"}));
+    EXPECT_EQ(Names(), (NameSet{"new.dat", "old.dat"}));
 }
 
-// What a save keeps of the file it replaces, and what it refuses, on the real file system.
-TEST_F(FileSave, KeepsModeAndLinksAndRefusesWhatItMayNotWrite) {
+// What a save keeps of the file it replaces and what it refuses, on the real file system. The
+// check made before a save finds the same refusals and writes nothing.
+TEST_F(FileSave, KeepsModeOwnerAndLinksAndRefusesWhatItMayNotWrite) {
     ::umask(022); // the usual: a new file is 644
     WriteAll(Path("p.dat"), "old");
     ::chmod(Path("p.dat").c_str(), 0600);
+    WriteAll(Path("theirs.dat"), "old");
+    const bool root = ::chown(Path("theirs.dat").c_str(), 65534, 65534) == 0; // only root may
     WriteAll(Path("real.dat"), "old");
     fs::create_symlink("real.dat", Path("link.dat"));
     fs::create_directory(Path("sub"));
     fs::create_symlink("sub/made.dat", Path("dangling.dat"));
     fs::create_symlink("gone/x.dat", Path("nowhere.dat"));
+    fs::create_directory(Path("folder.dat"));
+    ASSERT_EQ(::mkfifo(Path("fifo.dat").c_str(), 0600), 0);
     fs::create_directory(Path("ro"));
     WriteAll(Path("ro/old.dat"), "old");
     ::chmod(Path("ro/old.dat").c_str(), 0666);
@@ -184,87 +180,55 @@ TEST_F(FileSave, KeepsModeAndLinksAndRefusesWhatItMayNotWrite) {
     ::chmod(Path("rw").c_str(), 0777);
     WriteAll(Path("rw/locked.dat"), "old");
     ::chmod(Path("rw/locked.dat").c_str(), 0444);
-    const std::vector<std::string> before = Names();
+    NameSet names = Names(); // and after the saves, the file the dangling link names
     const struct {
         const char* saveTo;
         bool asOrdinaryUser;
         FileError error;
-        const char* written; // the file that holds the new bytes
+        const char* holder; // the file that then holds the new bytes, or still the old ones
         unsigned mode;
+        std::string reason = ""; // the check's
     } cases[] = {
         // clang-format off
         {"p.dat", false, FileError::None, "p.dat", 0600},               // mode 600 stays 600
+        {"theirs.dat", false, FileError::None, "theirs.dat", 0644},     // owner and group stay
         {"link.dat", false, FileError::None, "real.dat", 0644},         // a link's target
         {"dangling.dat", false, FileError::None, "sub/made.dat", 0644}, // made where it points
         {"nowhere.dat", false, FileError::NoFolder, nullptr, 0},        // into a missing folder
-        {"ro/old.dat", true, FileError::WriteFailed, nullptr, 0},       // a read-only folder
-        {"rw/locked.dat", true, FileError::WriteFailed, nullptr, 0},    // a read-only file
+        {"folder.dat", false, FileError::IsDirectory, nullptr, 0},
+        {"fifo.dat", false, FileError::NotRegular, nullptr, 0},
+        {"p.dat/inside.dat", false, FileError::WriteFailed, nullptr, 0, std::strerror(ENOTDIR)},
+        {"ro/old.dat", true, FileError::WriteFailed, "ro/old.dat", 0666},       // read-only folder
+        {"rw/locked.dat", true, FileError::WriteFailed, "rw/locked.dat", 0444}, // a read-only file
         // clang-format on
     };
     for (const auto& c : cases) {
         const std::string path = Path(c.saveTo);
+        if (!c.asOrdinaryUser) {
+            const NameSet atCheck = Names();
+            const FileResult check = CheckSaveTarget(path);
+            EXPECT_EQ(check.error, c.error) << c.saveTo;
+            EXPECT_EQ(check.reason, c.reason) << c.saveTo;
+            EXPECT_EQ(Names(), atCheck) << c.saveTo;
+        }
         const auto save = [&path] { return static_cast<int>(Save(path, "new").error); };
         EXPECT_EQ(c.asOrdinaryUser ? AsOrdinaryUser(save) : save(), static_cast<int>(c.error))
             << c.saveTo;
-        if (c.written != nullptr) {
-            EXPECT_EQ(ReadAll(Path(c.written)), "new") << c.saveTo;
-            EXPECT_EQ(Mode(Path(c.written)), c.mode) << c.saveTo;
-        } else if (fs::exists(path)) {
-            EXPECT_EQ(ReadAll(path), "old") << c.saveTo;
+        if (c.holder != nullptr) {
+            EXPECT_EQ(ReadAll(Path(c.holder)), c.error == FileError::None ? "new" : "old")
+                << c.saveTo;
+            EXPECT_EQ(Mode(Path(c.holder)), c.mode) << c.saveTo;
         }
     }
+    struct stat theirs {};
+    ::stat(Path("theirs.dat").c_str(), &theirs);
+    EXPECT_TRUE(!root || (theirs.st_uid == 65534 && theirs.st_gid == 65534)) << theirs.st_uid;
     // Links stay links, and the one new name is the link's target: no temporary file is left.
     EXPECT_EQ(fs::read_symlink(Path("link.dat")), "real.dat");
     EXPECT_TRUE(fs::is_symlink(Path("dangling.dat")) && fs::is_symlink(Path("nowhere.dat")));
-    std::vector<std::string> after = before;
-    after.insert(std::upper_bound(after.begin(), after.end(), "sub/made.dat"), "sub/made.dat");
-    EXPECT_EQ(Names(), after);
+    names.insert("sub/made.dat");
+    EXPECT_EQ(Names(), names);
     ::chmod(Path("ro").c_str(), 0755);
-}
-
-TEST_F(FileSave, KeepsTheOwnerAndGroupOfTheReplacedFile) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << "only root may give a file to another user";
-    }
-    WriteAll(Path("theirs.dat"), "old");
-    ASSERT_EQ(::chown(Path("theirs.dat").c_str(), 65534, 65534), 0);
-    ASSERT_TRUE(Save(Path("theirs.dat"), "new"));
-    struct stat info {};
-    ASSERT_EQ(::stat(Path("theirs.dat").c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, 65534u);
-    EXPECT_EQ(info.st_gid, 65534u);
-    EXPECT_EQ(ReadAll(Path("theirs.dat")), "new");
-}
-
-TEST_F(FileSave, CheckFindsWhatASaveWouldRefuseAndWritesNothing) {
-    WriteAll(Path("old.dat"), "old");
-    fs::create_directory(Path("folder.dat"));
-    ASSERT_EQ(::mkfifo(Path("fifo.dat").c_str(), 0600), 0);
-    const std::vector<std::string> before = Names();
-    const struct {
-        std::string path;
-        FileError error;
-        std::string reason;
-    } cases[] = {
-        {Path("old.dat"), FileError::None, ""},
-        {Path("new.dat"), FileError::None, ""},
-        {Path("missing/new.dat"), FileError::NoFolder, ""},
-        {Path("folder.dat"), FileError::IsDirectory, ""},
-        {Path("fifo.dat"), FileError::NotRegular, ""},
-        {"/dev/null", FileError::NotRegular, ""},
-        {Path("old.dat/inside.dat"), FileError::WriteFailed, std::strerror(ENOTDIR)},
-    };
-    for (const auto& c : cases) {
-        const FileResult result = CheckSaveTarget(c.path);
-        EXPECT_EQ(result.error, c.error) << c.path;
-        EXPECT_EQ(result.reason, c.reason) << c.path;
-        EXPECT_EQ(Names(), before) << c.path;
-        // The save agrees, and refuses before it touches anything.
-        EXPECT_EQ(Save(c.path, "new").error, c.error) << c.path;
-        EXPECT_EQ(ReadAll(Path("old.dat")), c.path == Path("old.dat") ? "new" : "old") << c.path;
-        WriteAll(Path("old.dat"), "old");
-        ::unlink(Path("new.dat").c_str());
-    }
 }
 
 } // namespace

@@ -26,17 +26,13 @@ TEST(IniLookup, GivesTheStoredValue) {
         {"[S]\nLink=http://example.org\n", "S", "Link", "http:"},            // a web address too
         {"[S]\nK=a;b\n", "S", "K", "a;b"},           {"[S]\nK=a \t;b\n", "S", "K", "a "},
         {"[S]\nK=p/*q//r\n", "S", "K", "p"},         {"[S]\nK=b=c\n", "S", "K", "b=c"},
-        {"[S]\nK=1\nK=2\n", "S", "K", "2"},          // the last key wins,
-        {"[S]\nK=1\n[S]\nK=2\nJ=3\n", "S", "J", kDefault}, // in the first section only
-        {"[ Setup ]\nK=1\n", "Setup", "K", kDefault}, {"[ Setup ]\nK=1\n", " Setup ", "K", "1"},
-        {"K=0\n[S]\nK=1\n", "", "K", "0"},           {"K=0\n[]\nK=5\n", "", "K", "0"},
+        {"[S]\nK=1\n[S]\nK=2\nJ=3\n", "S", "J", kDefault}, // only the first section is read
+        {"[ Setup ]\nK=1\n", "Setup", "K", kDefault}, {"K=0\n[S]\nK=1\n", "", "K", "0"},
+        {"K=0\n[]\nK=5\n", "", "K", "0"},            {"[S]\nK=a\rb\n", "S", "K", "a\rb"},
         {"[SETUP]\nLANGUAGE=x\n", "setup", "language", "x"}, {"[ZONE]\nZ=1\n", "zone", "z", "1"},
         {"[SETUP]\nLANGUAGE=x\n", "SETUP", "language", kDefault, false},
-        {"[S]\nWord\n", "S", "Word", ""},            {"[S]\n#K=1\n", "S", "#K", "1"},
         {"\v[S]\f\r\n \t K \t=  v  v \f\v\r\n", "S", "K", "v  v"},
         {"[S] x\nK=1\n", "", "K", "1"},              // a header must close the line
-        {"[S]\nK=a\rb\n", "S", "K", "a\rb"},         {"[S]\nK=1", "S", "K", "1"},
-        {"", "", "", kDefault},
         {std::string("[S]\nK=a\0b\n", 10), "S", "K", std::string("a\0b", 3)},
         // GBK: a trail byte that looks like a letter is half of a character, never folded.
         {"[\201A]\nK=1\n", "\201a", "K", kDefault},  {"[S]\n\260a=1\n", "S", "\260A", kDefault},
@@ -49,8 +45,7 @@ TEST(IniLookup, GivesTheStoredValue) {
     };
     for (const auto& c : cases) {
         CIniFile ini;
-        ASSERT_TRUE(
-            ini.LoadFromBytes(c.file, "/nonexistent/Program.ini", false, c.caseInsensitive));
+        ASSERT_TRUE(ini.LoadFromBytes(c.file, "p", false, c.caseInsensitive));
         EXPECT_EQ(ini.GetValue(c.section, c.key, kDefault), c.expected) << c.file;
     }
 }
@@ -64,7 +59,6 @@ TEST(IniWriteBack, WritesCanonicalText) {
         // A later "[]" keeps its header so its keys do not join the section before it.
         {"[S]\nA=1\n[]\nK=1\n", "[S]\r\nA=1\r\n[]\r\nK=1\r\n"},
         {"\357\273\277[S]\nK=1\n", "\357\273\277[S]\r\nK=1\r\n"}, {"", ""},
-        {"[Chinese]\r\nCompany=对讲机\r\n", "[Chinese]\r\nCompany=对讲机\r\n"},
         {"[\326\320]\r\nK=\316\304 a\r\n", "[\326\320]\r\nK=\316\304 a\r\n"},
         // clang-format on
     };
@@ -77,8 +71,6 @@ TEST(IniWriteBack, WritesCanonicalText) {
 
 TEST(IniEncoding, DetectsUtf8OrGbk) {
     CIniFile ini;
-    ini.LoadFromBytes("[S]\nK=v\n", "p", false, true);
-    EXPECT_EQ(ini.Encoding(), IniEncoding::Utf8);
     ini.LoadFromBytes("K=对讲机\n", "p", false, true);
     EXPECT_EQ(ini.Encoding(), IniEncoding::Utf8);
     ini.LoadFromBytes("K=\xB6\xD4\xBD\xB2\xBB\xFA\n", "p", false, true);
@@ -103,9 +95,12 @@ TEST(IniEncoding, DetectsUtf8OrGbk) {
 TEST(IniSetValue, ChangesAppendsAndRefusesLineBreaks) {
     CIniFile ini;
     ini.LoadFromBytes("[Setup]\nLanguage=English\nK=1\nK=2\n[Setup]\nK=9\n", "p", false, true);
+    // Refused with a line break that would make a line of its own.
+    EXPECT_FALSE(ini.SetValue("Setup", "K", "v\r\n[Evil]"));
+    EXPECT_FALSE(ini.SetValue("S\n", "K", "v"));
+    EXPECT_FALSE(ini.IsModified());
     EXPECT_TRUE(ini.SetValue("setup", "language", "ENGLISH"));
     EXPECT_FALSE(ini.IsModified()); // a case-only change is not worth writing
-    EXPECT_EQ(ini.GetValue("Setup", "Language", ""), "ENGLISH");
     ini.SetValue("Setup", "K", "2");
     EXPECT_FALSE(ini.IsModified());
     ini.SetValue("Setup", "K", "3"); // the later duplicate
@@ -114,22 +109,11 @@ TEST(IniSetValue, ChangesAppendsAndRefusesLineBreaks) {
     ini.SetValue("Other", "X", "x");
     EXPECT_EQ(ini.ToBytes(), "[Setup]\r\nLanguage=ENGLISH\r\nK=1\r\nK=3\r\nNew=n\r\n[Setup]\r\nK="
                              "9\r\n[Other]\r\nX=x\r\n");
-    // Refused without a file, or with a line break that would make a line of its own.
-    CIniFile empty;
-    EXPECT_FALSE(empty.SetValue("S", "K", "v"));
-    EXPECT_EQ(empty.GetValue("S", "K", "d"), "d");
-    EXPECT_FALSE(empty.IsModified());
-    CIniFile blank;
-    blank.LoadFromBytes("", "p", false, true);
-    EXPECT_FALSE(blank.SetValue("S", "K", "v\r\n[Evil]"));
-    EXPECT_FALSE(blank.SetValue("S\n", "K", "v"));
-    EXPECT_FALSE(blank.IsModified());
-    EXPECT_EQ(blank.ToBytes(), "");
 }
 
 // A missing file is created and written when the object goes; an unchanged one is never
-// rewritten; a failed save keeps the change pending; what cannot be read gives defaults and is
-// never written over.
+// rewritten; a failed save keeps the change pending; what cannot be read gives defaults, takes
+// no value and is never written over.
 TEST(IniFileOnDisk, WrittenOnlyWhenChangedAndNeverOverWhatItCannotRead) {
     TempFolder folder;
     const std::string path = folder.File("Program.ini");
@@ -172,26 +156,21 @@ TEST(IniFileOnDisk, WrittenOnlyWhenChangedAndNeverOverWhatItCannotRead) {
     }
     EXPECT_EQ(std::filesystem::file_size(huge), CIniFile::kMaxFileBytes + 1);
     EXPECT_EQ(ReadAll(folder.File("plain")), "x");
-}
 
-TEST(IniFileOnDisk, GbkFixtureRoundTripsByteExact) {
-    const std::string fixture = VELMORA_TEST_DATA "/ini/Program-gbk.ini";
-    const std::string original = ReadAll(fixture);
+    // A GBK file changed and changed back is written byte for byte as it was.
+    const std::string original = ReadAll(VELMORA_TEST_DATA "/ini/Program-gbk.ini");
     ASSERT_FALSE(original.empty());
-    TempFolder folder;
-    const std::string path = folder.File("Program.ini");
     WriteAll(path, original);
-    CIniFile ini;
-    ASSERT_TRUE(ini.Load(path, false, true));
-    EXPECT_EQ(ini.Encoding(), IniEncoding::Gbk);
-    ini.SetValue("Setup", "Language", "English");
-    ini.SetValue("Setup", "Language", "Chinese");
-    ASSERT_TRUE(ini.Save());
-    EXPECT_FALSE(ini.IsModified());
+    CIniFile gbk;
+    ASSERT_TRUE(gbk.Load(path, false, true));
+    gbk.SetValue("Setup", "Language", "English");
+    gbk.SetValue("Setup", "Language", "Chinese");
+    ASSERT_TRUE(gbk.Save());
+    EXPECT_FALSE(gbk.IsModified());
     EXPECT_EQ(ReadAll(path), original);
 }
 
-TEST(IniLargeInput, LongLinesAndManySectionsStayFast) {
+TEST(IniLargeInput, ManySectionsLongLinesAndBinaryBytesStillWork) {
     std::string text;
     const int sections = 60000;
     for (int i = 0; i < sections; ++i) {
@@ -207,16 +186,11 @@ TEST(IniLargeInput, LongLinesAndManySectionsStayFast) {
         EXPECT_EQ(ini.GetValue(std::string("s").append(number), "k", ""), number);
     }
     EXPECT_EQ(ini.GetValue("S59999", "Long", "").size(), longValue.size());
-}
-
-TEST(IniLargeInput, BinaryBytesStillGiveAWorkingObject) {
     std::string bytes;
     for (int i = 0; i < 200000; ++i) {
         bytes += static_cast<char>((i * 7919) & 0xFF);
     }
-    bytes += "\n[Setup]\nK=1\n";
-    CIniFile ini;
-    ASSERT_TRUE(ini.LoadFromBytes(bytes, "p", false, true));
+    ASSERT_TRUE(ini.LoadFromBytes(bytes + "\n[Setup]\nK=1\n", "p", false, true));
     EXPECT_EQ(ini.GetValue("Setup", "K", ""), "1");
     EXPECT_TRUE(ini.SetValue("Setup", "K", "2"));
     EXPECT_EQ(ini.GetValue("Setup", "K", ""), "2");

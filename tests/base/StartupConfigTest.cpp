@@ -14,21 +14,22 @@ namespace {
 using test::TempFolder;
 using test::WriteAll;
 
-// The language, its help file and the flag the old code reads are set together.
-TEST(StartupLanguage, SetsAllThreeGlobalsTogether) {
+// The language, its help file and the flag the old code reads are set together; the Language
+// command shows when ShowLang reads as a number other than 0.
+TEST(StartupConfig, SetsTheLanguageGlobalsTogetherAndFollowsShowLang) {
     constexpr auto en = Language::English, zh = Language::Chinese;
     const struct {
         std::string file; // empty: no file at all
         std::optional<Language> forced;
         Language expected;
+        bool languageCommand;
     } cases[] = {
         // clang-format off
-        {"[Setup]\nLanguage = Chinese\n", std::nullopt, zh},
-        {"[SETUP]\nlanguage=Chinese\n", std::nullopt, zh}, // names in any case,
-        {"[Setup]\nLanguage=chinese\n", std::nullopt, en}, // the value exactly
-        {"[Setup]\nLanguage=Chinese // zh\n", std::nullopt, en}, // a comment leaves a blank
-        {"[Setup]\nLanguage=English\n", std::nullopt, en}, {"", std::nullopt, en},
-        {"[Setup]\nLanguage=Chinese\n", en, en},           {"", zh, zh},
+        {"[Setup]\nLanguage = Chinese\nShowLang=1\n", std::nullopt, zh, true},
+        {"[SETUP]\nlanguage=Chinese\nShowLang=0x1\n", std::nullopt, zh, false}, // names in any case,
+        {"[Setup]\nLanguage=chinese\nShowLang=0\n", std::nullopt, en, false},   // the value exactly
+        {"[Setup]\nLanguage=Chinese // zh\nShowLang=2 // x\n", std::nullopt, en, true}, // a comment
+        {"[Setup]\nLanguage=Chinese\n", en, en, false}, {"", zh, zh, false},   // leaves a blank
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -38,11 +39,11 @@ TEST(StartupLanguage, SetsAllThreeGlobalsTogether) {
             WriteAll(path, c.file);
         }
         EXPECT_TRUE(LoadStartupConfig(path, c.forced));
-        const bool chinese = c.expected == Language::Chinese;
         EXPECT_EQ(CurrentLanguage(), c.expected) << c.file;
-        EXPECT_EQ(g_bChinese, chinese ? 1 : 0);
-        EXPECT_EQ(g_strLanguage, chinese ? "Chinese" : "English");
-        EXPECT_EQ(g_strHelpFile, chinese ? "chHelp.chm" : "enHelp.chm");
+        EXPECT_EQ(g_bChinese, c.expected == zh ? 1 : 0);
+        EXPECT_EQ(g_strLanguage, c.expected == zh ? "Chinese" : "English");
+        EXPECT_EQ(g_strHelpFile, c.expected == zh ? "chHelp.chm" : "enHelp.chm");
+        EXPECT_EQ(ShowLanguageCommand(), c.languageCommand) << c.file;
         g_iniFile.Clear(); // the folder goes away; nothing is to be written there
     }
 }
@@ -61,41 +62,20 @@ TEST(LeadingDecimal, ReadsLikeAtoiWithoutOverflow) {
     }
 }
 
-TEST(ShowLanguageCommand, FollowsShowLang) {
-    const struct {
-        std::string file;
-        bool shown;
-    } cases[] = {
-        {"[Setup]\nAppName=x\n", false},       {"[Setup]\nShowLang=1\n", true},
-        {"[Setup]\nShowLang=0x1\n", false},    {"[Setup]\nShowLang=0\n", false},
-        {"[Setup]\nShowLang=2 // on\n", true},
-    };
-    for (const auto& c : cases) {
-        g_iniFile.LoadFromBytes(c.file, "", false, true);
-        EXPECT_EQ(ShowLanguageCommand(), c.shown) << c.file;
-    }
-    g_iniFile.Clear();
-}
-
 // Marks its conversions so that the tests see which way a text went.
 class MarkingCodec : public TextCodec {
 public:
     std::string ToUtf8(std::string_view gbk) const override {
         return "u(" + std::string(gbk) + ")";
     }
-    std::string FromUtf8(std::string_view utf8) const override {
-        // Names arrive in UTF-8 and are ASCII here, which GBK holds unchanged.
-        return std::string(utf8);
-    }
+    // Names arrive in UTF-8 and are ASCII here, which GBK holds unchanged.
+    std::string FromUtf8(std::string_view utf8) const override { return std::string(utf8); }
 };
 
 TEST(ConfigText, ConvertsOnlyGbkFiles) {
     const MarkingCodec codec;
-    const std::string gbk = "[Setup]\nAppName=VR\n[Chinese]\nCompany=\xB6\xD4\n";
-    const std::string utf8 = "[Setup]\nAppName=VR\n[Chinese]\nCompany=对\n";
     SetStartupLanguage(Language::Chinese);
-
-    g_iniFile.LoadFromBytes(gbk, "", false, true);
+    g_iniFile.LoadFromBytes("[Setup]\nAppName=VR\n[Chinese]\nCompany=\xB6\xD4\n", "", false, true);
     SetTextCodec(nullptr);
     EXPECT_EQ(LanguageText("Company"), "\xB6\xD4");
     SetTextCodec(&codec);
@@ -103,7 +83,7 @@ TEST(ConfigText, ConvertsOnlyGbkFiles) {
     EXPECT_EQ(ConfigText("Setup", "AppName"), "u(VR)");
     EXPECT_EQ(ConfigText("Setup", "Missing"), "");
 
-    g_iniFile.LoadFromBytes(utf8, "", false, true);
+    g_iniFile.LoadFromBytes("[Setup]\nAppName=VR\n[Chinese]\nCompany=对\n", "", false, true);
     EXPECT_EQ(LanguageText("Company"), "对");
     SetTextCodec(nullptr);
     SetStartupLanguage(Language::English);

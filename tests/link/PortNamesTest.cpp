@@ -141,7 +141,6 @@ TEST(PortChoice, GivesTheDeviceATransferOpens) {
         {4, kNoChoice, "", 3, "/dev/ttyS1"},
         {0, kNoChoice, "", -1, "/dev/ttyUSB0"},
         {5, kNoChoice, "", -1, "/dev/ttyUSB0"},
-        {-1, kNoChoice, "", -1, "/dev/ttyUSB0"},
         {3, 2, "", 2, "com3"},
         {1, 3, "", 3, "/dev/ttyS1"},
         {1, -1, "", -1, "com0"},
