@@ -48,9 +48,9 @@ void AnswerPrintDialog(bool accept, int* maxPage, int from = 0, int to = 0) {
     });
 }
 
-// Cancel prints nothing; a range chosen in the dialog prints just those pages; direct print then
-// prints every page. Printing to a file saves as every file is saved: through a link to a private
-// file, the link stays a link and the file keeps its permission bits.
+// Cancel prints nothing; a range chosen in the dialog prints just those pages, and only once;
+// direct print then prints every page. Printing to a file saves as every file is saved: through
+// a link to a private file, the link stays a link and the file keeps its permission bits.
 TEST(PrintJob, TheDialogsPagesArePrintedAndSavedAsEveryFileIs) {
     test::TempFolder folder;
     const std::string pdf = folder.File("out.pdf");
@@ -69,6 +69,10 @@ TEST(PrintJob, TheDialogsPagesArePrintedAndSavedAsEveryFileIs) {
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].back(), "Owner Page 2 of 3");
     EXPECT_EQ(pages[1][1], "Channel 7:");
+    // The next Print offers every page again, not the range chosen the time before.
+    AnswerPrintDialog(true, &maxPage);
+    PrintWithDialog(nullptr, printer, EightChannels());
+    EXPECT_EQ(PdfPages(pdf).size(), 3u);
 
     fs::remove(pdf);
     const std::string real = folder.File("real.pdf");

@@ -2,6 +2,8 @@
 #include "app/AboutDlg.h"
 #include "app/HyperLink.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -70,9 +72,16 @@ TEST(HyperLink, OnlyAnOpenedTargetTurnsVisitedTheRestBeep) {
     EXPECT_EQ(opened, std::vector<QString>(2, "http://www.velmora.example"));
 }
 
-TEST(AboutDlg, ShowsTheInstallationTextsAsPlainText) {
+// Without a picture of its own (no title.ico) the box shows the window's icon.
+TEST(AboutDlg, ShowsTheInstallationTextsAsPlainTextUnderTheWindowsIcon) {
+    QWidget window;
+    QPixmap red(32, 32);
+    red.fill(Qt::red);
+    window.setWindowIcon(QIcon(red));
     CAboutDlg dialog(
-        {"About Velmora", "Velmora 1.0", "<b>All rights</b> reserved", "www.velmora.example"});
+        {"About Velmora", "Velmora 1.0", "<b>All rights</b> reserved", "www.velmora.example"},
+        &window, QStringLiteral("no-such-title.ico"));
+    EXPECT_EQ(dialog.Icon()->pixmap().toImage().pixelColor(16, 16), QColor(Qt::red));
     EXPECT_EQ(dialog.windowTitle(), "About Velmora");
     EXPECT_EQ(dialog.RightsLine()->text(), "<b>All rights</b> reserved");
     EXPECT_EQ(dialog.RightsLine()->textFormat(), Qt::PlainText);
