@@ -277,24 +277,26 @@ TEST(Backups, KeepNamesListsNewestFirstAndPrunesAfterAYear) {
     ASSERT_TRUE(store.Keep(image, "write", when, path));
     ASSERT_TRUE(store.Keep(image, "read", when, path));
     EXPECT_EQ(std::filesystem::path(path).filename(), "velmora-20261206-225001-read-2.dat");
+    ASSERT_TRUE(store.Keep(image, "write", when, path)); // write-2, then read-3 lists first
+    ASSERT_TRUE(store.Keep(image, "read", when, path));
     std::ofstream((folder / "sub" / "velmora-20200101-000000-read.txt").string()) << "mine";
 
     ProductCatalog catalog;
     catalog.typeNames = {"VR-100", "VR-200"};
     const std::vector<BackupEntry> list = store.List(catalog);
-    ASSERT_EQ(list.size(), 4u);
-    EXPECT_EQ(std::filesystem::path(list[0].path).filename(), "velmora-20261206-225001-read-2.dat");
+    ASSERT_EQ(list.size(), 6u);
+    EXPECT_EQ(std::filesystem::path(list[0].path).filename(), "velmora-20261206-225001-read-3.dat");
     EXPECT_EQ(list[0].timestamp, "2026-12-06 22:50:01");
     EXPECT_EQ(list[0].model, "VR-200");
     EXPECT_EQ(list[0].reason, "read");
-    EXPECT_EQ(list[3].timestamp, "2026-01-10 08:00:00");
+    EXPECT_EQ(list[5].timestamp, "2026-01-10 08:00:00");
 
     // A year and a day later the oldest goes on the next Keep (or the first Prune would count
     // it); a backup exactly a year old is kept, a second later it goes; other files stay.
     ASSERT_TRUE(store.Keep(image, "write", LocalTime("2027-01-11 09:00:00"), path));
     const auto aYearOn = when + kBackupKeepTime;
     EXPECT_EQ(store.Prune(aYearOn), 0);
-    EXPECT_EQ(store.Prune(aYearOn + std::chrono::seconds(1)), 3);
+    EXPECT_EQ(store.Prune(aYearOn + std::chrono::seconds(1)), 5);
     EXPECT_EQ(store.Prune(LocalTime("2028-06-01 00:00:00")), 1);
     EXPECT_TRUE(std::filesystem::exists(folder / "sub" / "velmora-20200101-000000-read.txt"));
 }

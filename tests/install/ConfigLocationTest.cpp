@@ -129,6 +129,7 @@ TEST(SaveConfig, InPlaceOrToTheUsersCopyOrStaysPending) {
     EXPECT_EQ(ReadAll(copy), "[Setup]\r\nLanguage=Chinese\r\n[Chinese]\r\nCompany=\xB6\xD4\r\n");
     EXPECT_EQ(installed.Path(), copy);
     EXPECT_FALSE(installed.IsModified());
+    EXPECT_EQ(installed.GetValue("SETUP", "language", ""), "Chinese"); // as start-up reads it
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <numeric>
@@ -301,18 +302,26 @@ TEST(Transfer, PortThatWillNotOpenIsReportedAndNothingIsSent) {
 }
 
 // How each event is written (FormatTrace) is exchange_core_test's TraceFormat table.
+// The trace file is closed with the transfer that wrote it: no descriptor is left open.
 TEST(TraceFile, WritesEachLineAtOnceAndSaysWhyItCannotOpen) {
-    TraceFile trace;
-    std::string error;
-    EXPECT_FALSE(trace.Open("/velmora-no-such-folder/trace.txt", error));
-    EXPECT_EQ(error, "No such file or directory");
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto before = openFiles();
     const std::string path = ::testing::TempDir() + "velmora-trace.txt";
-    ASSERT_TRUE(trace.Open(path, error));
-    trace.Note("read /dev/pts/3");
-    trace.Write({TraceEvent::Kind::Sent, 0us, {0x57}, IoResult::Ok}); // the start: no sign
-    std::ifstream in(path); // read while the file is open: each line is on the disk at once
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-              "# read /dev/pts/3\n     0.000 ms > 57\n");
+    {
+        TraceFile trace;
+        std::string error;
+        EXPECT_FALSE(trace.Open("/velmora-no-such-folder/trace.txt", error));
+        EXPECT_EQ(error, "No such file or directory");
+        ASSERT_TRUE(trace.Open(path, error));
+        trace.Note("read /dev/pts/3");
+        trace.Write({TraceEvent::Kind::Sent, 0us, {0x57}, IoResult::Ok}); // the start: no sign
+        std::ifstream in(path); // read while the file is open: each line is on the disk at once
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                  "# read /dev/pts/3\n     0.000 ms > 57\n");
+    }
+    EXPECT_EQ(openFiles(), before);
     std::remove(path.c_str());
 }
 
