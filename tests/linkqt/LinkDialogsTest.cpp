@@ -3,6 +3,7 @@
 // dialogs during the demo read, from the menu keys: journey_test FirstUse.)
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -20,14 +21,21 @@
 namespace velmora {
 namespace {
 
-// OK pressed twice starts one read, and the window closes at its end. Esc during a transfer
-// cancels it, and the window waits for its end. (The window answering during a read:
-// journey_test FirstUse.TheSettingsWaitWhileAReadRuns.)
-TEST(ProcessDlg, OkReadsOnceAndCancelWaitsForTheEnd) {
+// The window comes up over the main window and a growing count moves no button. OK pressed
+// twice starts one read, and the window closes at its end. Esc during a transfer cancels it,
+// and the window waits for its end. (The window answering during a read: journey_test
+// FirstUse.TheSettingsWaitWhileAReadRuns.)
+TEST(ProcessDlg, ComesUpOverTheMainWindowOkReadsOnceAndCancelWaitsForTheEnd) {
     auto radio = test::StartPtyRadio(test::Pattern(7));
     ASSERT_TRUE(radio);
     TransferController controller;
-    CProcessDlg dlg;
+    QWidget window; // the main window, with the channel view that owns the dialog deep inside
+    window.setGeometry(300, 200, 600, 400);
+    auto* view = new QWidget(&window);
+    view->setGeometry(250, 150, 100, 100);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    CProcessDlg dlg(view);
     dlg.Attach(&controller);
     QObject::connect(&dlg, &CProcessDlg::transferRequested, [&] {
         EXPECT_TRUE(controller.Start(TransferDirection::Read, radio->DevicePath(), NewImage()));
@@ -35,6 +43,12 @@ TEST(ProcessDlg, OkReadsOnceAndCancelWaitsForTheEnd) {
     QSignalSpy cancelled(&dlg, &CProcessDlg::cancelRequested);
     QSignalSpy finished(&controller, &TransferController::finished);
     dlg.OpenWindow();
+    const QPoint centre = dlg.frameGeometry().center() - window.frameGeometry().center();
+    EXPECT_LE(centre.manhattanLength(), 4) << "over the main window";
+    const QPoint cancelAt = dlg.CancelButton()->pos();
+    dlg.SetProgress(512, 512);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.CancelButton()->pos(), cancelAt) << "a wider count moves nothing";
     dlg.OkButton()->click();
     dlg.OkButton()->click();
     ASSERT_TRUE(finished.wait(30000));
