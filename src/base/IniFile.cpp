@@ -1,8 +1,7 @@
 #include "base/IniFile.h"
 
-#include "base/TextChars.h"
-
 #include "base/FileIo.h"
+#include "base/TextChars.h"
 
 #include <algorithm>
 #include <array>

@@ -14,6 +14,7 @@ inline constexpr int kChannelCount = 200;
 constexpr bool IsChannelIndex(int i) {
     return i >= 0 && i < kChannelCount;
 }
+
 // Default-constructed, every cell is empty. Declare one as `ChannelGridTexts grid;`: clang 14
 // crashes on `grid{}` (empty braces around 1600 strings).
 using ChannelGridTexts = std::array<ChannelTexts, kChannelCount>;

@@ -14,10 +14,6 @@ constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();
 constexpr std::int64_t kIntMin = std::numeric_limits<int>::min();
 constexpr std::int64_t kUnitsPerMhz = 100000; // MHz in the image's 10 Hz unit
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // A decimal number read the way "%d" reads it: white space, an optional sign, digits.
 struct LeadingNumber {
     std::int64_t value = 0; // clamped to the int range
@@ -26,7 +22,7 @@ struct LeadingNumber {
 };
 
 std::optional<LeadingNumber> ReadNumber(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && IsSpace(text[pos])) {
+    while (pos < text.size() && IsBlank(text[pos])) {
         ++pos;
     }
     bool negative = false;
