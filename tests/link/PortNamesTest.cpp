@@ -96,11 +96,9 @@ TEST(PortNames, LockFilesNameTheirOwner) {
     std::memcpy(binary.data(), &binaryPid, 4);
     const std::pair<std::string, LockOwner> cases[] = {
         {"      1234\n", {1234, ""}}, // UUCP text
-        {"1234\nminicom\nhost\n", {1234, "minicom"}},
-        {binary, {4321, ""}},
-        {"", {0, ""}},
-        {"garbage\n", {0, ""}},
-        {"-5\n", {0, ""}},
+        {"     77\n", {77, ""}},      {"1234\nminicom\nhost\n", {1234, "minicom"}},
+        {binary, {4321, ""}},         {"", {0, ""}},
+        {"garbage\n", {0, ""}},       {"-5\n", {0, ""}},
     };
     for (const auto& [content, expected] : cases) {
         const LockOwner owner = ParseLockFile(content);

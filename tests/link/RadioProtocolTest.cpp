@@ -281,6 +281,9 @@ TEST(RadioSimulatorTest, WakesOnTheWholeStringAfterNoiseOrARestartedOne) {
         ASSERT_EQ(reply.size(), 1u) << Hex(noise);
         EXPECT_EQ(reply[0].value, protocol::Ack) << Hex(noise);
     }
+    std::vector<std::uint8_t> wrongStart(std::begin(protocol::WakeUp), std::end(protocol::WakeUp));
+    wrongStart[0] = 0xFF; // another first byte: only noise
+    EXPECT_TRUE(RadioSimulator(NewImage()).Feed(wrongStart).empty());
 }
 
 TEST(Transfer, PortThatWillNotOpenIsReportedAndNothingIsSent) {
