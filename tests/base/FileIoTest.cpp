@@ -113,6 +113,10 @@ protected:
     const fs::path& dir_ = folder_.Folder();
 };
 
+TEST(FileSystemCalls, AFailedSystemCallGivesTheSystemsErrorNeverSuccess) {
+    EXPECT_EQ(SystemFileCalls().remove("/velmora-no-such-folder/x"), ENOENT);
+}
+
 // Replacing a file: its owner and bits go on the temporary file before the bytes, and a second
 // name holds the old file until the folder is on the disk. A failure at any step keeps the old
 // file, its bits and no temporary file, and says so; what the system may refuse does not fail
